@@ -1,0 +1,7 @@
+#include "app/app_state.h"
+
+namespace app {
+
+AppState state;
+
+}  // namespace app

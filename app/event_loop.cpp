@@ -1,0 +1,110 @@
+#include "app/event_loop.h"
+
+#include <deque>
+
+#include "app/app_state.h"
+#include "app/command_dispatch.h"
+#include "app/menus.h"
+#include "app/status_bar.h"
+#include "editor/editor_control.h"
+
+namespace app {
+
+namespace {
+
+std::deque<Event> queued;
+
+Event takeQueued() {
+  Event event = queued.front();
+  queued.pop_front();
+  return event;
+}
+
+HACCEL acceleratorsOf(HWND window) {
+  if (window == nullptr) return nullptr;
+  if (window == state.mainWindowHandle) return state.accelerators;
+  if (window == state.searchWindow) return state.searchAccelerators;
+  return nullptr;
+}
+
+// The Find and Rename windows move the focus with Tab like dialogs; the main window does not.
+bool navigatedInDialogWindow(MSG& message) {
+  for (HWND window : {state.searchWindow, state.renameWindow}) {
+    if (window != nullptr && (message.hwnd == window || IsChild(window, message.hwnd))) {
+      return IsDialogMessageA(window, &message) != 0;
+    }
+  }
+  return false;
+}
+
+void layOutEditor() {
+  RECT client;
+  GetClientRect(state.mainWindowHandle, &client);
+  int height = client.bottom + GetSystemMetrics(SM_CYMENU);
+  editor::resizeEditorControl(4, 28, client.right - 8, height - 71);
+}
+
+}  // namespace
+
+void queueEvent(const Event& event) { queued.push_back(event); }
+
+void discardQueuedEvents() { queued.clear(); }
+
+Event waitForEvent() {
+  if (!queued.empty()) return takeQueued();
+
+  MSG message;
+  if (GetMessageA(&message, nullptr, 0, 0) <= 0) return Event{message.message};
+
+  HWND active = GetActiveWindow();
+  HACCEL table = acceleratorsOf(active);
+  if (table == nullptr || !TranslateAcceleratorA(active, table, &message)) {
+    if (!navigatedInDialogWindow(message)) {
+      TranslateMessage(&message);
+      DispatchMessageA(&message);
+    }
+  }
+  if (message.message == WM_RBUTTONDOWN) queueEvent({static_cast<unsigned>(EventKind::RightButtonDown)});
+  if (!queued.empty()) return takeQueued();
+  return Event{message.message};
+}
+
+void handleEvent(const Event& event) {
+  switch (static_cast<EventKind>(event.kind)) {
+    case EventKind::Size:
+      layOutEditor();
+      break;
+    case EventKind::RightButtonDown:
+      showPopupMenu(state.editorMenu);
+      break;
+    case EventKind::Close:
+      closeRequested(event.window);
+      break;
+    case EventKind::Tray:
+      trayAction(event.code);
+      break;
+    case EventKind::Control:
+      controlNotified(event.control, event.code);
+      break;
+    case EventKind::Menu:
+      dispatchCommand(event.command);
+      break;
+  }
+}
+
+void runPass() {
+  refreshCursorPosition();
+  handleEvent(waitForEvent());
+}
+
+void runEventLoop() {
+  for (;;) runPass();
+}
+
+void runPendingPasses() {
+  MSG message;
+  while (!queued.empty() || PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE)) runPass();
+  refreshCursorPosition();
+}
+
+}  // namespace app

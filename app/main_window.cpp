@@ -1,0 +1,147 @@
+#include "app/main_window.h"
+
+#include <commctrl.h>
+
+#include "app/app_state.h"
+#include "app/event_loop.h"
+#include "app/toolbar.h"
+#include "app/window_modes.h"
+#include "resources/resource_ids.h"
+
+namespace app {
+
+namespace {
+
+constexpr char className[] = "VelloroWindow";
+
+unsigned trayEventType(LPARAM mouseMessage) {
+  switch (mouseMessage) {
+    case WM_LBUTTONUP: return 0;
+    case WM_RBUTTONUP: return 1;
+    case WM_LBUTTONDBLCLK: return 2;
+    case WM_RBUTTONDBLCLK: return 3;
+    default: return ~0u;
+  }
+}
+
+void onCommand(HWND window, WPARAM wParam, LPARAM lParam) {
+  auto source = reinterpret_cast<HWND>(lParam);
+  unsigned id = LOWORD(wParam);
+  unsigned code = HIWORD(wParam);
+  WindowNumber number = windowNumberOf(window);
+  if (source != nullptr) {
+    if (source == state.toolbar) {
+      queueEvent({static_cast<unsigned>(EventKind::Menu), number, 0, 0, id});
+    } else {
+      queueEvent({static_cast<unsigned>(EventKind::Control), number, static_cast<int>(id), code, 0});
+    }
+    return;
+  }
+  // Menus live on the main window; other windows only have accelerators (code 1). Enter and Escape
+  // in a dialog-style window arrive as code 0 without a source and are not commands.
+  if (code == 1 || (code == 0 && number == WindowNumber::Main)) {
+    queueEvent({static_cast<unsigned>(EventKind::Menu), number, 0, 0, id});
+  }
+}
+
+// The toolbar asks for tooltip texts it does not hold itself.
+bool answerTooltip(LPARAM lParam) {
+  auto* header = reinterpret_cast<NMHDR*>(lParam);
+  if (header->code != TTN_GETDISPINFOA) return false;
+  auto* info = reinterpret_cast<NMTTDISPINFOA*>(lParam);
+  const char* text = toolbarTooltip(static_cast<unsigned>(header->idFrom));
+  if (text == nullptr) return false;
+  info->lpszText = const_cast<char*>(text);
+  info->hinst = nullptr;
+  return true;
+}
+
+}  // namespace
+
+const char* programWindowClass() {
+  static bool registered = false;
+  if (!registered) {
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.style = CS_DBLCLKS;
+    windowClass.lpfnWndProc = programWindowProc;
+    windowClass.hInstance = state.instance;
+    windowClass.hIcon = LoadIconA(state.instance, MAKEINTRESOURCEA(IDI_VELLORO));
+    windowClass.hIconSm = static_cast<HICON>(
+        LoadImageA(state.instance, MAKEINTRESOURCEA(IDI_VELLORO), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = className;
+    registered = RegisterClassExA(&windowClass) != 0;
+  }
+  return className;
+}
+
+HWND createMainWindow(const char* title) {
+  RECT frame{0, 0, 0, 0};
+  AdjustWindowRectEx(&frame, mainWindowStyle, FALSE, mainWindowExStyle);
+  int width = frame.right - frame.left;
+  int height = frame.bottom - frame.top;
+  int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+  int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+  HWND window = CreateWindowExA(mainWindowExStyle, programWindowClass(), title, mainWindowStyle, x, y, width, height,
+                                nullptr, nullptr, state.instance, nullptr);
+  state.mainWindowHandle = window;
+  if (window != nullptr) ShowWindow(window, SW_SHOWNORMAL);
+  return window;
+}
+
+void placeMainWindow(int x, int y, int innerWidth, int innerHeight) {
+  RECT frame{0, 0, innerWidth, innerHeight};
+  AdjustWindowRectEx(&frame, mainWindowStyle, FALSE, mainWindowExStyle);
+  SetWindowPos(state.mainWindowHandle, nullptr, x, y, frame.right - frame.left, frame.bottom - frame.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+WindowNumber windowNumberOf(HWND window) {
+  if (window == nullptr) return WindowNumber::Other;
+  if (window == state.mainWindowHandle) return WindowNumber::Main;
+  if (window == state.aboutWindow) return WindowNumber::AboutOrProgress;
+  if (window == state.searchWindow) return WindowNumber::Search;
+  if (window == state.renameWindow) return WindowNumber::Rename;
+  return WindowNumber::Other;
+}
+
+LRESULT CALLBACK programWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_ACTIVATE) {
+    // The default handling focuses the window itself; the callback then moves the focus into it.
+    LRESULT result = DefWindowProcA(window, message, wParam, lParam);
+    windowCallback(window, message, wParam, lParam);
+    return result;
+  }
+  windowCallback(window, message, wParam, lParam);
+  switch (message) {
+    case WM_COMMAND:
+      onCommand(window, wParam, lParam);
+      return 0;
+    case WM_CLOSE:
+      // The window stays open until the program closes it.
+      queueEvent({static_cast<unsigned>(EventKind::Close), windowNumberOf(window)});
+      return 0;
+    case WM_SIZE:
+      if (window == state.mainWindowHandle) {
+        if (state.statusBar != nullptr) SendMessageA(state.statusBar, WM_SIZE, 0, 0);
+        if (state.toolbar != nullptr) SendMessageA(state.toolbar, TB_AUTOSIZE, 0, 0);
+      }
+      if (wParam != SIZE_MINIMIZED) queueEvent({static_cast<unsigned>(EventKind::Size), windowNumberOf(window)});
+      break;
+    case WM_NOTIFY:
+      if (answerTooltip(lParam)) return 0;
+      break;
+    case trayCallbackMessage: {
+      unsigned type = trayEventType(lParam);
+      if (type != ~0u) queueEvent({static_cast<unsigned>(EventKind::Tray), windowNumberOf(window), 0, type});
+      return 0;
+    }
+    default:
+      break;
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+}  // namespace app

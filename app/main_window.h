@@ -1,0 +1,26 @@
+#pragma once
+// The main window and the window procedure shared by all of the program's own windows.
+#include <windows.h>
+
+#include "app/object_ids.h"
+
+namespace app {
+
+constexpr DWORD mainWindowStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+constexpr DWORD mainWindowExStyle = 0;
+
+// Registers the window class of the program's windows (once) and returns its name.
+const char* programWindowClass();
+
+HWND createMainWindow(const char* title);
+
+// Places the main window with its outer top-left corner at (x, y) and the given inner size; the
+// inner height counts one menu-bar line.
+void placeMainWindow(int x, int y, int innerWidth, int innerHeight);
+
+// Which numbered window a handle is.
+WindowNumber windowNumberOf(HWND window);
+
+LRESULT CALLBACK programWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+}  // namespace app

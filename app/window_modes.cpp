@@ -1,0 +1,139 @@
+#include "app/window_modes.h"
+
+#include <shellapi.h>
+
+#include <cstring>
+
+#include "app/app_state.h"
+#include "app/menus.h"
+#include "app/object_ids.h"
+#include "app/system_library.h"
+#include "resources/resource_ids.h"
+
+namespace app {
+
+namespace {
+
+bool callbackInstalled = false;
+constexpr UINT trayIconId = 0;
+constexpr std::size_t tipCharacters = 63;
+
+NOTIFYICONDATAA trayIconData() {
+  NOTIFYICONDATAA data{};
+  data.cbSize = NOTIFYICONDATAA_V1_SIZE;  // understood by every shell version
+  data.hWnd = state.mainWindowHandle;
+  data.uID = trayIconId;
+  return data;
+}
+
+// The 16 x 16 image: the first entry of the icon file carried in the program's data.
+HICON createTrayIconImage() {
+  HRSRC resource = FindResourceA(state.instance, MAKEINTRESOURCEA(IDR_TRAY_ICON_FILE), MAKEINTRESOURCEA(10));
+  if (resource == nullptr) return nullptr;
+  HGLOBAL loaded = LoadResource(state.instance, resource);
+  auto* bytes = static_cast<const BYTE*>(loaded != nullptr ? LockResource(loaded) : nullptr);
+  DWORD size = SizeofResource(state.instance, resource);
+  constexpr DWORD directoryHeader = 6, entrySize = 16;
+  if (bytes == nullptr || size < directoryHeader + entrySize) return nullptr;
+  DWORD imageSize, imageOffset;
+  std::memcpy(&imageSize, bytes + directoryHeader + 8, sizeof imageSize);
+  std::memcpy(&imageOffset, bytes + directoryHeader + 12, sizeof imageOffset);
+  if (imageOffset > size || imageSize > size - imageOffset) return nullptr;
+  return CreateIconFromResourceEx(const_cast<BYTE*>(bytes + imageOffset), imageSize, TRUE, 0x00030000, 16, 16,
+                                  LR_DEFAULTCOLOR);
+}
+
+void focusOnActivation(HWND window) {
+  if (window == state.mainWindowHandle) {
+    SetFocus(state.editorHandle);
+  } else if (window == state.searchWindow) {
+    SetFocus(GetDlgItem(window, searchFieldId));
+  } else if (window == state.renameWindow) {
+    SetFocus(GetDlgItem(window, renamePathFieldId));
+  }
+}
+
+}  // namespace
+
+void installWindowCallback() { callbackInstalled = true; }
+
+void windowCallback(HWND window, UINT message, WPARAM wParam, LPARAM /*lParam*/) {
+  if (!callbackInstalled) return;
+  if (message == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE) focusOnActivation(window);
+  if (message == WM_SIZE && wParam == SIZE_MINIMIZED && window == state.mainWindowHandle &&
+      isMenuItemChecked(MinimizeToTray)) {
+    minimizeToTray();
+  }
+}
+
+void setWindowOpacity(HWND window, int percent) {
+  HMODULE user32 = loadSystemLibrary("user32.dll");
+  if (user32 == nullptr) return;
+  using SetLayeredFn = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
+  auto setLayered = reinterpret_cast<SetLayeredFn>(
+      reinterpret_cast<void*>(GetProcAddress(user32, "SetLayeredWindowAttributes")));
+  if (setLayered != nullptr) {
+    SetWindowLongA(window, GWL_EXSTYLE, GetWindowLongA(window, GWL_EXSTYLE) | WS_EX_LAYERED);
+    // Levels outside 0 to 100 are passed on as computed, as the settings file may ask for them.
+    auto alpha = static_cast<BYTE>(percent * 255 / 100);
+    setLayered(window, 0, alpha, LWA_ALPHA);
+  }
+  FreeLibrary(user32);
+}
+
+void makeTopmost(HWND window, bool topmost) {
+  SetWindowPos(window, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+void minimizeToTray() {
+  ShowWindow(state.mainWindowHandle, SW_HIDE);
+  removeTrayIcon();
+  state.trayIconImage = createTrayIconImage();
+
+  NOTIFYICONDATAA data = trayIconData();
+  data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+  data.uCallbackMessage = trayCallbackMessage;
+  data.hIcon = state.trayIconImage;
+  Shell_NotifyIconA(NIM_ADD, &data);
+  state.trayIconShown = true;
+
+  char title[tipCharacters + 1] = {};
+  GetWindowTextA(state.mainWindowHandle, title, sizeof title);  // copies at most 63 characters
+  data.uFlags = NIF_TIP;
+  std::memcpy(data.szTip, title, sizeof title);
+  Shell_NotifyIconA(NIM_MODIFY, &data);
+}
+
+void removeTrayIcon() {
+  if (state.trayIconShown) {
+    NOTIFYICONDATAA data = trayIconData();
+    Shell_NotifyIconA(NIM_DELETE, &data);
+    state.trayIconShown = false;
+  }
+  if (state.trayIconImage != nullptr) {
+    DestroyIcon(state.trayIconImage);
+    state.trayIconImage = nullptr;
+  }
+}
+
+void restoreFromTray() {
+  removeTrayIcon();
+  ShowWindow(state.mainWindowHandle, IsZoomed(state.mainWindowHandle) ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
+  SetForegroundWindow(state.mainWindowHandle);
+}
+
+void toggleMinimizeToTray() { setMenuItemChecked(MinimizeToTray, !isMenuItemChecked(MinimizeToTray)); }
+
+void toggleAlwaysOnTop() {
+  bool on = !isMenuItemChecked(AlwaysOnTop);
+  setMenuItemChecked(AlwaysOnTop, on);
+  makeTopmost(state.mainWindowHandle, on);
+}
+
+void toggleTransparency() {
+  bool on = !isMenuItemChecked(Transparency);
+  setWindowOpacity(state.mainWindowHandle, on ? state.transparencyLevel : 100);
+  setMenuItemChecked(Transparency, on);
+}
+
+}  // namespace app

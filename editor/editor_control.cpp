@@ -1,0 +1,153 @@
+#include "editor/editor_control.h"
+
+#include <richedit.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "app/app_state.h"
+#include "app/object_ids.h"
+#include "app/system_library.h"
+#include "editor/gutter_layout.h"
+#include "editor/line_number_gutter.h"
+
+namespace editor {
+
+namespace {
+
+using app::state;
+
+constexpr int editorFontSize = 11;
+constexpr int twipsPerSizeUnit = 15;
+// Without a raised limit the control stops accepting typed text at 32,767 characters.
+constexpr LPARAM editorTextLimit = 0x7FFFFFFE;
+
+const char* editorClassName() {
+  static const char* className = nullptr;
+  if (className == nullptr) {
+    if (app::loadSystemLibrary("RICHED20.DLL") != nullptr) {
+      className = "RichEdit20A";
+    } else {
+      app::loadSystemLibrary("RICHED32.DLL");
+      className = "RichEdit";
+    }
+  }
+  return className;
+}
+
+HFONT createGutterFont() {
+  HDC screen = GetDC(nullptr);
+  int pixelsPerInch = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+  if (screen != nullptr) ReleaseDC(nullptr, screen);
+  return CreateFontA(-MulDiv(editorFontSize, pixelsPerInch, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                     DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, 0, "Courier");
+}
+
+LRESULT send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+  return SendMessageA(state.editorHandle, message, wParam, lParam);
+}
+
+CHARRANGE selection() {
+  CHARRANGE range{0, 0};
+  send(EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
+  return range;
+}
+
+}  // namespace
+
+void createEditorControl(HWND mainWindow) {
+  state.editorHandle = CreateWindowExA(
+      WS_EX_CLIENTEDGE, editorClassName(), "",
+      WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL |
+          ES_AUTOHSCROLL | ES_NOHIDESEL | ES_WANTRETURN,
+      5, 28, 0, 0, mainWindow, reinterpret_cast<HMENU>(static_cast<INT_PTR>(app::editorControlId)),
+      state.instance, nullptr);
+  if (state.editorHandle == nullptr) return;
+  send(EM_EXLIMITTEXT, 0, editorTextLimit);
+
+  state.gutterFont = createGutterFont();
+  setEditorFontName(state.editorFontName.c_str());
+  setEditorFontSize(editorFontSize);
+
+  state.editorPreviousProc = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(state.editorHandle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&editorGutterProc)));
+  send(EM_SETMARGINS, EC_LEFTMARGIN, MAKELONG(initialLeftMargin, 0));
+}
+
+void setEditorFontName(const char* name) {
+  CHARFORMATA format{};
+  format.cbSize = sizeof format;
+  format.dwMask = CFM_FACE;
+  std::size_t length = std::min(std::strlen(name), sizeof format.szFaceName - 1);
+  std::memcpy(format.szFaceName, name, length);
+  format.szFaceName[length] = '\0';
+  send(EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&format));
+}
+
+void setEditorFontSize(int size) {
+  CHARFORMATA format{};
+  format.cbSize = sizeof format;
+  format.dwMask = CFM_SIZE;
+  format.yHeight = size * twipsPerSizeUnit;
+  send(EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&format));
+}
+
+void setEditorTextColour(COLORREF colour) {
+  CHARFORMATA format{};
+  format.cbSize = sizeof format;
+  format.dwMask = CFM_COLOR;
+  format.crTextColor = colour;
+  format.dwEffects = colour == CLR_INVALID ? CFE_AUTOCOLOR : 0;
+  send(EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&format));
+  send(EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
+}
+
+void setEditorBackColour(COLORREF colour) { send(EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(colour)); }
+
+void resizeEditorControl(int x, int y, int width, int height) {
+  MoveWindow(state.editorHandle, x, y, width, height, TRUE);
+}
+
+void setWordWrap(bool on) { send(EM_SETTARGETDEVICE, 0, on ? 0 : -1); }
+
+void undo() { send(EM_UNDO); }
+void redo() { send(EM_REDO); }
+void cut() { send(WM_CUT); }
+void copy() { send(WM_COPY); }
+void paste() { send(WM_PASTE); }
+void deleteSelection() { send(WM_CLEAR); }
+
+void selectAllText() {
+  CHARRANGE all{0, -1};
+  send(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&all));
+}
+
+void insertText(const char* text) { send(EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text)); }
+
+void clearAllText() { send(WM_SETTEXT, 0, reinterpret_cast<LPARAM>("")); }
+
+void clearModifiedFlag() { send(EM_SETMODIFY, 0); }
+
+bool readModifiedFlag() { return send(EM_GETMODIFY) != 0; }
+
+long cursorLine() {
+  CHARRANGE range = selection();
+  return static_cast<long>(send(EM_EXLINEFROMCHAR, 0, range.cpMin)) + 1;
+}
+
+long cursorColumn() {
+  CHARRANGE range = selection();
+  LRESULT line = send(EM_EXLINEFROMCHAR, 0, range.cpMin);
+  LRESULT lineStart = send(EM_LINEINDEX, static_cast<WPARAM>(line));
+  return range.cpMax - static_cast<long>(lineStart) + 1;
+}
+
+void moveCursorTo(long line, long column) {
+  LRESULT start = send(EM_LINEINDEX, static_cast<WPARAM>(line - 1));
+  LRESULT length = send(EM_LINELENGTH, static_cast<WPARAM>(start));
+  LONG position = length >= column - 1 ? static_cast<LONG>(start + column - 1) : static_cast<LONG>(start);
+  CHARRANGE caret{position, position};
+  send(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&caret));
+}
+
+}  // namespace editor

@@ -1,0 +1,37 @@
+#pragma once
+// Every read or change of the text control goes through these operations.
+#include <windows.h>
+
+namespace editor {
+
+// Creates control 1 of the main window with its font, gutter subclass and first margin.
+void createEditorControl(HWND mainWindow);
+
+void setEditorFontName(const char* name);
+void setEditorFontSize(int size);
+void setEditorTextColour(COLORREF colour);  // CLR_INVALID (-1) returns to the system colour
+void setEditorBackColour(COLORREF colour);
+void resizeEditorControl(int x, int y, int width, int height);
+
+// Wraps lines at the control's edge (true) or not at all (false).
+void setWordWrap(bool on);
+
+// The plain edit commands act on the control whether or not it has the focus.
+void undo();
+void redo();
+void cut();
+void copy();
+void paste();
+void deleteSelection();
+
+void selectAllText();
+void insertText(const char* text);  // EM_REPLACESEL, not undoable
+void clearAllText();
+void clearModifiedFlag();
+bool readModifiedFlag();
+
+long cursorLine();    // 1-based
+long cursorColumn();  // 1-based, counted to the selection's end
+void moveCursorTo(long line, long column);
+
+}  // namespace editor

@@ -1,0 +1,88 @@
+#include "editor/line_number_gutter.h"
+
+#include <richedit.h>
+
+#include "app/app_state.h"
+#include "app/win_handles.h"
+#include "editor/gutter_layout.h"
+
+namespace editor {
+
+namespace {
+
+using app::state;
+
+long lineAtPoint(HWND control, LONG x, LONG y) {
+  POINTL point{x, y};
+  LRESULT character = SendMessageA(control, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&point));
+  return static_cast<long>(SendMessageA(control, EM_LINEFROMCHAR, static_cast<WPARAM>(character), 0));
+}
+
+// Asks for a wider margin when the line count gained or lost a digit; the control repaints once more.
+void followLineCount(HWND control) {
+  // An empty control counts one line; one digit either way.
+  LRESULT lineCount = SendMessageA(control, EM_GETLINECOUNT, 0, 0);
+  state.lineCountDigits = decimalDigits(static_cast<long>(lineCount));
+  if (state.gutterDigits != state.lineCountDigits) {
+    state.gutterDigits = state.lineCountDigits;
+    SendMessageA(state.editorHandle, EM_SETMARGINS, EC_LEFTMARGIN, MAKELONG(gutterLeftMargin(state.gutterDigits), 0));
+  }
+}
+
+void drawGutter(HWND control) {
+  RECT client;
+  GetClientRect(control, &client);
+  long firstVisible = lineAtPoint(control, 0, 0);
+  long lastVisible = lineAtPoint(control, client.right, client.bottom);
+
+  app::WindowDC dc(control);
+  if (dc.get() == nullptr) return;
+  state.gutterDC = dc.get();
+
+  int separatorX = gutterSeparatorX(state.gutterDigits);
+  {
+    app::GdiObject<HPEN> linePen(CreatePen(PS_SOLID, 1, state.gutterLineColour));
+    app::SelectedObject usePen(dc.get(), linePen.get());
+    MoveToEx(dc.get(), separatorX, 0, nullptr);
+    LineTo(dc.get(), separatorX, client.bottom - 1);
+    SetPixelV(dc.get(), separatorX, client.bottom - 1, state.gutterLineColour);
+  }
+  {
+    app::GdiObject<HPEN> bandPen(CreatePen(PS_SOLID, 1, state.gutterBackColour));
+    app::GdiObject<HBRUSH> bandBrush(CreateSolidBrush(state.gutterBackColour));
+    app::SelectedObject usePen(dc.get(), bandPen.get());
+    app::SelectedObject useBrush(dc.get(), bandBrush.get());
+    Rectangle(dc.get(), 0, 0, gutterBandWidth(state.gutterDigits), client.bottom);
+  }
+
+  followLineCount(control);
+
+  app::SelectedObject useFont(dc.get(), state.gutterFont);
+  SIZE letter{0, 0};
+  GetTextExtentPoint32A(dc.get(), "M", 1, &letter);
+  int lineHeight = letter.cy;
+  if (lineHeight > 0) {
+    long lastFitting = lastFittingLine(client.bottom, lineHeight, firstVisible);
+    SetTextColor(dc.get(), state.gutterNumberColour);
+    SetROP2(dc.get(), R2_COPYPEN);
+    int previousMode = SetBkMode(dc.get(), TRANSPARENT);
+    int y = 0;
+    for (long i = firstVisible; i <= lastFitting && i <= lastVisible; ++i) {
+      std::string number = gutterNumberText(i, state.lineCountDigits);
+      TextOutA(dc.get(), 1, y + 1, number.c_str(), static_cast<int>(number.size()));
+      y += lineHeight;
+    }
+    SetBkMode(dc.get(), previousMode);
+  }
+  state.gutterDC = nullptr;
+}
+
+}  // namespace
+
+LRESULT CALLBACK editorGutterProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  LRESULT result = CallWindowProcA(state.editorPreviousProc, window, message, wParam, lParam);
+  if (message == WM_PAINT) drawGutter(window);
+  return result;
+}
+
+}  // namespace editor

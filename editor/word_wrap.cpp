@@ -1,0 +1,7 @@
+#include "editor/word_wrap.h"
+
+namespace editor {
+
+void toggleWordWrap() {}
+
+}  // namespace editor

@@ -1,0 +1,49 @@
+# Shared by scripts/run, scripts/test and scripts/bench: build folders, the Wine prefix and a private display.
+top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build="$top/build"
+export WINEPREFIX="$build/win/wineprefix"
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEARCH=win32 LANG=C.UTF-8
+
+jobs=$(nproc 2>/dev/null || echo 2)
+
+build_windows() {
+  cmake -S "$top" -B "$build/win" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-i686.cmake" >/dev/null
+  cmake --build "$build/win" -j "$jobs" "$@"
+}
+
+build_native() {
+  CC=clang CXX=clang++ cmake -S "$top" -B "$build/native" -G Ninja -DVELLORO_SANITIZE=ON -DVELLORO_FUZZ=ON >/dev/null
+  cmake --build "$build/native" -j "$jobs" "$@"
+}
+
+# Starts Xvfb on the first free display and exports DISPLAY; stop_display ends it.
+xvfb_pid=""
+start_display() {
+  local n
+  for n in $(seq 91 140); do
+    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    xvfb_pid=$!
+    for _ in $(seq 1 100); do
+      xdpyinfo -display ":$n" >/dev/null 2>&1 && { export DISPLAY=":$n"; return 0; }
+      kill -0 "$xvfb_pid" 2>/dev/null || break
+      sleep 0.1
+    done
+  done
+  echo "could not start Xvfb" >&2
+  return 1
+}
+stop_display() {
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  xvfb_pid=""
+}
+
+# Creates the prefix once; keeps wineserver running for the session of the script.
+prepare_prefix() {
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    mkdir -p "$WINEPREFIX"
+    wineboot -i >/dev/null 2>&1 || true
+    wineserver -w
+  fi
+}

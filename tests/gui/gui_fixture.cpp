@@ -1,0 +1,158 @@
+#include "tests/gui/gui_fixture.h"
+
+#include <windows.h>
+#include <richedit.h>
+
+#include <chrono>
+#include <fstream>
+#include <sstream>
+
+#include "app/app_state.h"
+#include "app/event_loop.h"
+#include "app/startup.h"
+
+namespace gui_test {
+
+std::atomic<int> exitCalls{0};
+std::atomic<unsigned> lastExitCode{~0u};
+
+namespace {
+
+void recordExit(unsigned code) {
+  lastExitCode = code;
+  ++exitCalls;
+}
+
+}  // namespace
+
+std::string makeWorkingFolder() {
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
+  std::string folder = std::string(temp) + "velloro-" + info->test_suite_name() + "-" + info->name() + "-" +
+                       std::to_string(GetCurrentProcessId());
+  CreateDirectoryA(folder.c_str(), nullptr);
+  SetCurrentDirectoryA(folder.c_str());
+  return folder + "\\";
+}
+
+void startVelloro(const std::string& commandLine) {
+  app::setProcessExit(recordExit);
+  app::startUp(GetModuleHandleA(nullptr), commandLine.c_str());
+  settle();
+}
+
+void settle() { app::runPendingPasses(); }
+
+bool runUntil(const std::function<bool()>& condition, int milliseconds) {
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+  while (!condition()) {
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    app::runPendingPasses();
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+  }
+  return true;
+}
+
+std::string windowText(HWND window) {
+  int length = GetWindowTextLengthA(window);
+  std::string text(length + 1, '\0');
+  int copied = GetWindowTextA(window, text.data(), length + 1);
+  text.resize(copied);
+  return text;
+}
+
+std::string editorText() {
+  GETTEXTLENGTHEX lengthQuery{GTL_DEFAULT, CP_ACP};
+  auto length = SendMessageA(app::state.editorHandle, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&lengthQuery), 0);
+  std::string text(length + 1, '\0');
+  GETTEXTEX query{};
+  query.cb = static_cast<DWORD>(text.size());
+  query.flags = GT_DEFAULT;
+  query.codepage = CP_ACP;
+  auto copied = SendMessageA(app::state.editorHandle, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&query),
+                             reinterpret_cast<LPARAM>(text.data()));
+  text.resize(copied);
+  return text;
+}
+
+void setEditorText(const std::string& text) {
+  SendMessageA(app::state.editorHandle, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+std::string readFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+void writeFile(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << bytes;
+}
+
+bool fileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+void typeIntoEditor(const std::string& text) {
+  for (char c : text) {
+    if (c == '\n') {
+      SendMessageA(app::state.editorHandle, WM_KEYDOWN, VK_RETURN, 0);
+      SendMessageA(app::state.editorHandle, WM_CHAR, '\r', 0);
+      SendMessageA(app::state.editorHandle, WM_KEYUP, VK_RETURN, 0);
+    } else {
+      SendMessageA(app::state.editorHandle, WM_CHAR, static_cast<unsigned char>(c), 0);
+    }
+  }
+}
+
+DialogAnswerer::DialogAnswerer(std::string title, std::function<void(HWND)> action, int milliseconds)
+    : thread_([this, title = std::move(title), action = std::move(action), milliseconds] {
+        auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+        while (std::chrono::steady_clock::now() < deadline) {
+          HWND window = FindWindowA(nullptr, title.c_str());
+          if (window != nullptr && IsWindowVisible(window)) {
+            Sleep(50);  // let the dialog finish its initialisation
+            action(window);
+            found_ = true;
+            return;
+          }
+          Sleep(20);
+        }
+      }) {}
+
+DialogAnswerer::~DialogAnswerer() {
+  if (thread_.joinable()) thread_.join();
+}
+
+bool DialogAnswerer::answered() {
+  if (thread_.joinable()) thread_.join();
+  return found_;
+}
+
+void pressButton(HWND dialog, int buttonId) {
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED), 0);
+}
+
+void answerFileDialog(HWND dialog, const std::string& path, int typeIndex) {
+  constexpr int typeCombo = 0x470;
+  constexpr int nameCombo = 0x47C;
+  if (typeIndex >= 0) {
+    SendDlgItemMessageA(dialog, typeCombo, CB_SETCURSEL, static_cast<WPARAM>(typeIndex), 0);
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(typeCombo, CBN_SELENDOK),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, typeCombo)));
+  }
+  HWND combo = GetDlgItem(dialog, nameCombo);
+  HWND edit = combo != nullptr ? FindWindowExA(combo, nullptr, "Edit", nullptr) : nullptr;
+  if (edit == nullptr) edit = GetDlgItem(dialog, 0x480);
+  SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+}
+
+void VelloroTest::SetUp() { folder = makeWorkingFolder(); }
+
+void VelloroTest::TearDown() {
+  if (app::state.mainWindowHandle != nullptr) app::exitSequence();
+}
+
+}  // namespace gui_test

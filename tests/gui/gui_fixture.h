@@ -1,0 +1,68 @@
+#pragma once
+// Starts the real program inside the test process and answers its dialogs from a helper thread.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <functional>
+#include <string>
+#include <thread>
+
+namespace gui_test {
+
+// The exit sequence's end of process, recorded instead of performed.
+extern std::atomic<int> exitCalls;
+extern std::atomic<unsigned> lastExitCode;
+
+// A fresh, empty working folder for this test (the program reads Preferences.pref there).
+std::string makeWorkingFolder();
+
+// Runs start-up as the program does, with the given command line, and handles pending events.
+void startVelloro(const std::string& commandLine = "velloro.exe");
+
+// Handles everything that is waiting, as the event loop would.
+void settle();
+
+// Runs the event loop until the condition holds or the time runs out.
+bool runUntil(const std::function<bool()>& condition, int milliseconds = 5000);
+
+std::string windowText(HWND window);
+std::string editorText();
+void setEditorText(const std::string& text);
+std::string readFile(const std::string& path);
+void writeFile(const std::string& path, const std::string& bytes);
+bool fileExists(const std::string& path);
+
+// Types characters into the focused window of this thread as keyboard input would.
+void typeIntoEditor(const std::string& text);
+
+// Waits on another thread for a top-level window with the given title and acts on it.
+class DialogAnswerer {
+ public:
+  DialogAnswerer(std::string title, std::function<void(HWND)> action, int milliseconds = 10000);
+  ~DialogAnswerer();
+  DialogAnswerer(const DialogAnswerer&) = delete;
+  DialogAnswerer& operator=(const DialogAnswerer&) = delete;
+  // Whether the window appeared and was acted on.
+  bool answered();
+
+ private:
+  std::atomic<bool> found_{false};
+  std::thread thread_;
+};
+
+// Presses a button of a message box or dialog (IDYES, IDNO, IDCANCEL, IDOK).
+void pressButton(HWND dialog, int buttonId);
+
+// Fills the file name of an open or save dialog, optionally picks a type (0-based), presses OK.
+void answerFileDialog(HWND dialog, const std::string& path, int typeIndex = -1);
+
+class VelloroTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+  std::string folder;
+};
+
+}  // namespace gui_test
