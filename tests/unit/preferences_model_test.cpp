@@ -193,6 +193,13 @@ TEST(PreferencesModel, WritesGoWhereTheRulesPutThem) {
          m.writeText("k", "longer again");
        },
        crlf({"[A]", "k = longer again", "j = a much longer value than before"})},
+      {"a value grown by a byte does not spill into the next written text", "",
+       [](PreferencesModel& m) {
+         m.writeText("a", "1");
+         m.writeText("b", "2");
+         m.writeText("a", "12");
+       },
+       crlf({"a = 12", "b = 2"})},
       {"only the first of two equal keys is written", crlf({"[A]", "k = 1", "k = 2"}),
        [](PreferencesModel& m) {
          m.selectGroup("A");
