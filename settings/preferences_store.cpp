@@ -78,7 +78,7 @@ bool PreferencesStore::createForWriting(std::string_view name) {
 }
 
 bool PreferencesStore::closeStore() {
-  const bool written = !file_.valid() || !writable_ || !model_.changed() || writeBack();
+  const bool written = !file_.valid() || !model_.changed() || (writable_ && writeBack());
   file_.close();
   path_.clear();
   writable_ = false;

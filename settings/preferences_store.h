@@ -35,8 +35,8 @@ class PreferencesStore {
   // For writers that work on the entries directly, such as the default file.
   PreferencesModel& model() { return model_; }
 
-  // Writes a changed file back and empties the store. False only when a write-back was due and
-  // failed; the old file is then left as it was.
+  // Writes a changed file back and empties the store. False when changes could not be written,
+  // also for a file that could only be opened for reading; the old file is then left as it was.
   bool closeStore();
 
  private:
