@@ -30,7 +30,8 @@ bool readWholeFile(HANDLE file, std::string& bytes) {
 bool writeAll(HANDLE file, std::string_view bytes) {
   while (!bytes.empty()) {
     DWORD written = 0;
-    if (!WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) || written == 0) return false;
+    if (!WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) || written == 0)
+      return false;
     bytes.remove_prefix(written);
   }
   return true;
@@ -52,8 +53,8 @@ bool PreferencesStore::openForReading(std::string_view name) {
                                    FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.valid()) {
     writable = false;
-    file = app::FileHandle(
-        CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    file = app::FileHandle(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr));
   }
   if (!file.valid()) return false;
   std::string bytes;
@@ -68,8 +69,8 @@ bool PreferencesStore::openForReading(std::string_view name) {
 bool PreferencesStore::createForWriting(std::string_view name) {
   closeStore();
   std::string path(name);
-  app::FileHandle file(
-      CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  app::FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.valid()) return false;
   file_ = std::move(file);
   path_ = std::move(path);

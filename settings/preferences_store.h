@@ -25,7 +25,9 @@ class PreferencesStore {
   bool isOpen() const { return file_.valid(); }
 
   bool selectGroup(std::string_view name) { return model_.selectGroup(name); }
-  std::int32_t readNumber(std::string_view key, std::int32_t fallback) const { return model_.readNumber(key, fallback); }
+  std::int32_t readNumber(std::string_view key, std::int32_t fallback) const {
+    return model_.readNumber(key, fallback);
+  }
   std::string readText(std::string_view key, std::string_view fallback = {}) const {
     return model_.readText(key, fallback);
   }

@@ -13,19 +13,20 @@
 namespace {
 
 using settings::PreferencesModel;
+using namespace std::literals;
 
 void check(bool condition) {
   if (!condition) __builtin_trap();
 }
 
-const std::string_view names[] = {"Program",  "Style",     "Extras", "pROGRAM", "Win_Width", "WordWrap",
-                                  "Save Pref. at the End", "k",   "",       "Gr\xFC\xDF", "\xC4",  "\xE4",
-                                  " lead",    "trail \t",  ";semi",  "[br",     "a=b",       "x]y",
-                                  "a\r\nb",   std::string_view("n\0ul", 4)};
-const std::string_view values[] = {"",      "0",         "80,80,80", " lead", "trail \t", "\xE4\xF6\xFF",
-                                   "a = b", "x\r\n[y]",  "; c",      "\xEF\xBB\xBF" "x"};
+const std::string_view names[] = {
+    "Program", "Style", "Extras",     "pROGRAM", "Win_Width", "WordWrap", "Save Pref. at the End",
+    "k",       "",      "Gr\xFC\xDF", "\xC4",    "\xE4",      " lead",    "trail \t",
+    ";semi",   "[br",   "a=b",        "x]y",     "a\r\nb",    "n\0ul"sv};
+const std::string_view values[] = {"",      "0",        "80,80,80", " lead",        "trail \t", "\xE4\xF6\xFF",
+                                   "a = b", "x\r\n[y]", "; c",      "\xEF\xBB\xBFx"};
 
-std::string_view onOneLine(std::string_view text) { return text.substr(0, text.find_first_of(std::string_view("\r\n\0", 3))); }
+std::string_view onOneLine(std::string_view text) { return text.substr(0, text.find_first_of("\r\n\0"sv)); }
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 std::string_view trimmed(std::string_view text) {
   while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);

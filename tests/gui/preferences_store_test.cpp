@@ -2,9 +2,8 @@
 // disk, what others may do meanwhile, and that a failed write-back keeps the old file.
 #include "settings/preferences_store.h"
 
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <string>
 #include <vector>
@@ -73,8 +72,8 @@ class PreferencesStoreTest : public ::testing::Test {
     char temp[MAX_PATH];
     ASSERT_NE(GetTempPathA(MAX_PATH, temp), 0u);
     static int counter = 0;
-    folder = std::string(temp) + "velloro-prefs-" + std::to_string(GetCurrentProcessId()) + "-" +
-             std::to_string(++counter);
+    folder =
+        std::string(temp) + "velloro-prefs-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
     ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr)) << folder;
     path = folder + "\\Preferences.pref";
   }
@@ -123,7 +122,8 @@ TEST_F(PreferencesStoreTest, ChangedStoreRewritesTheWholeFile) {
   const std::string expected = store.model().serialize();
   EXPECT_EQ(readBytes(path), messyFile) << "nothing is written before closing";
   EXPECT_TRUE(store.closeStore());
-  EXPECT_EQ(expected, "[Program]\r\nWin_Width = 800  \r\n; note\r\n[Extras]\r\nWordWrap = 0\r\nAlways in Fore-Ground = 1\r\n");
+  EXPECT_EQ(expected,
+            "[Program]\r\nWin_Width = 800  \r\n; note\r\n[Extras]\r\nWordWrap = 0\r\nAlways in Fore-Ground = 1\r\n");
   EXPECT_EQ(readBytes(path), expected);
   EXPECT_EQ(filesIn(folder), std::vector<std::string>{"Preferences.pref"});
   EXPECT_FALSE(store.isOpen());
