@@ -2,17 +2,111 @@
 
 #include <windows.h>
 
+#include "app/app_state.h"
+#include "app/command_ids.h"
 #include "app/main_window.h"
+#include "app/menus.h"
+#include "app/window_modes.h"
+#include "editor/editor_control.h"
+#include "settings/colour_text.h"
+#include "settings/default_preferences.h"
+#include "settings/preferences_store.h"
+#include "settings/window_placement.h"
 
 namespace settings {
 
-StartupMarks loadSettings() {
-  app::placeMainWindow((GetSystemMetrics(SM_CXSCREEN) - 740) / 2, (GetSystemMetrics(SM_CYSCREEN) - 626) / 2, 740,
-                       600);
-  return {};
+namespace {
+
+using app::state;
+
+void place(const Placement& placement) {
+  app::placeMainWindow(placement.x, placement.y, placement.width, placement.height);
 }
-void saveSettings() {}
-void restoreDefaultSettings() {}
-void saveSettingsAtExit() {}
+
+bool flagOn(PreferencesStore& store, std::string_view key) { return store.readNumber(key, 0) == 1; }
+
+COLORREF colourSetting(PreferencesStore& store, std::string_view key, std::string_view fallback) {
+  return static_cast<COLORREF>(parseColour(store.readText(key, fallback)));
+}
+
+}  // namespace
+
+StartupMarks loadSettings() {
+  PreferencesStore& store = preferencesStore();
+  int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+  int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+  StartupMarks marks;
+  if (!store.openForReading(preferencesFileName)) {
+    place(placementWithoutFile(screenWidth, screenHeight));
+    return marks;
+  }
+
+  store.selectGroup(programGroup);
+  place(placementFromFile(store.readNumber(winWidthKey, defaultWinWidth), store.readNumber(winHeightKey, defaultWinHeight),
+                          screenWidth, screenHeight));
+  if (flagOn(store, winMaximizedKey)) ShowWindow(state.mainWindowHandle, SW_SHOWMAXIMIZED);
+
+  store.selectGroup(styleGroup);
+  editor::setEditorTextColour(colourSetting(store, editorFontColourKey, defaultEditorFontColour));
+  editor::setEditorBackColour(colourSetting(store, editorBackKey, defaultEditorBack));
+  state.gutterNumberColour = colourSetting(store, lineNumbersKey, defaultLineNumbers);
+  state.gutterBackColour = colourSetting(store, lineNumbersBackKey, defaultLineNumbersBack);
+  state.gutterLineColour = colourSetting(store, lineNumbersLineKey, defaultLineNumbersLine);
+
+  store.selectGroup(extrasGroup);
+  if (flagOn(store, wordWrapKey)) {
+    editor::setWordWrap(true);
+    marks.wordWrap = true;
+  }
+  state.transparencyLevel = store.readNumber(transparencyLevelKey, defaultTransparencyLevel);
+  if (flagOn(store, transparencyKey)) {
+    app::setWindowOpacity(state.mainWindowHandle, state.transparencyLevel);
+    marks.transparency = true;
+  }
+  marks.minimizeToTray = flagOn(store, minimizeInTrayKey);
+  if (flagOn(store, alwaysInForeGroundKey)) {
+    app::makeTopmost(state.mainWindowHandle, true);
+    marks.alwaysOnTop = true;
+  }
+  store.closeStore();
+  return marks;
+}
+
+void saveSettings() {
+  PreferencesStore& store = preferencesStore();
+  if (!store.openForReading(preferencesFileName)) return;
+
+  store.selectGroup(programGroup);
+  if (flagOn(store, saveWinSizeKey)) {
+    RECT client{};
+    GetClientRect(state.mainWindowHandle, &client);
+    store.writeNumber(winWidthKey, client.right);
+    store.writeNumber(winHeightKey, client.bottom + GetSystemMetrics(SM_CYMENU));
+    store.writeNumber(winMaximizedKey, IsZoomed(state.mainWindowHandle) ? 1 : 0);
+  }
+
+  store.selectGroup(extrasGroup);
+  store.writeNumber(wordWrapKey, app::isMenuItemChecked(app::WordWrap) ? 1 : 0);
+  store.writeNumber(transparencyKey, app::isMenuItemChecked(app::Transparency) ? 1 : 0);
+  store.writeNumber(minimizeInTrayKey, app::isMenuItemChecked(app::MinimizeToTray) ? 1 : 0);
+  store.writeNumber(alwaysInForeGroundKey, app::isMenuItemChecked(app::AlwaysOnTop) ? 1 : 0);
+  store.closeStore();
+}
+
+void restoreDefaultSettings() {
+  PreferencesStore& store = preferencesStore();
+  if (!store.createForWriting(preferencesFileName)) return;
+  writeDefaultPreferences(store.model());
+  store.closeStore();
+}
+
+void saveSettingsAtExit() {
+  PreferencesStore& store = preferencesStore();
+  if (!store.openForReading(preferencesFileName)) return;
+  store.selectGroup(programGroup);
+  // saveSettings opens the file anew, which closes this unchanged store first.
+  if (flagOn(store, savePrefAtEndKey)) saveSettings();
+  store.closeStore();
+}
 
 }  // namespace settings

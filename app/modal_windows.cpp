@@ -1,0 +1,40 @@
+#include "app/modal_windows.h"
+
+namespace app {
+
+namespace {
+
+BOOL CALLBACK collectEnabledWindow(HWND window, LPARAM list) {
+  if (IsWindowVisible(window) && IsWindowEnabled(window)) {
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+HWND dialogOwner() {
+  HWND foreground = GetForegroundWindow();
+  DWORD process = 0;
+  if (foreground != nullptr) GetWindowThreadProcessId(foreground, &process);
+  return process == GetCurrentProcessId() ? foreground : nullptr;
+}
+
+DisabledProgramWindows::DisabledProgramWindows() {
+  EnumThreadWindows(GetCurrentThreadId(), collectEnabledWindow, reinterpret_cast<LPARAM>(&disabled_));
+  for (HWND window : disabled_) EnableWindow(window, FALSE);
+}
+
+DisabledProgramWindows::~DisabledProgramWindows() {
+  for (HWND window : disabled_) {
+    if (IsWindow(window)) EnableWindow(window, TRUE);
+  }
+}
+
+int showMessageBox(const char* text, const char* title, UINT type) {
+  HWND owner = dialogOwner();
+  DisabledProgramWindows disabled;
+  return MessageBoxA(owner, text, title, type);
+}
+
+}  // namespace app

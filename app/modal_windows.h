@@ -1,0 +1,29 @@
+#pragma once
+// What every message box and common dialog of the program shares: its owner, and the program's
+// other windows disabled while it is open.
+#include <windows.h>
+
+#include <vector>
+
+namespace app {
+
+// The foreground window when it belongs to this process, else none.
+HWND dialogOwner();
+
+// Disables every visible, enabled top-level window of this thread for its lifetime and enables
+// them again at the end.
+class DisabledProgramWindows {
+ public:
+  DisabledProgramWindows();
+  ~DisabledProgramWindows();
+  DisabledProgramWindows(const DisabledProgramWindows&) = delete;
+  DisabledProgramWindows& operator=(const DisabledProgramWindows&) = delete;
+
+ private:
+  std::vector<HWND> disabled_;
+};
+
+// MessageBoxA with the owner and disabling rules above.
+int showMessageBox(const char* text, const char* title, UINT type);
+
+}  // namespace app

@@ -1,0 +1,61 @@
+# Helpers for driving velloro.exe from outside: start it, find its windows, type, wait for it to end.
+# Needs DISPLAY and WINEPREFIX from the test command.
+set -euo pipefail
+: "${DISPLAY:?}" "${WINEPREFIX:?}"
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+title_prefix='Velloro v2.0 Beta 3'
+work=$(mktemp -d)
+velloro_pid=""
+
+cleanup() {
+  local status=$?
+  if [ $status -ne 0 ]; then
+    local shot="$work/failure.png"
+    import -window root "$shot" 2>/dev/null && echo "screen at failure: $shot"
+  fi
+  [ -n "$velloro_pid" ] && kill "$velloro_pid" 2>/dev/null || true
+  exit $status
+}
+trap cleanup EXIT
+
+fail() { echo "FAIL: $*"; exit 1; }
+
+start_velloro() {  # start_velloro EXE [ARGS...] (runs in $work)
+  (cd "$work" && exec wine "$@") &
+  velloro_pid=$!
+}
+
+# Prints the X id of the first window whose name matches the regular expression; waits up to
+# the given tenths of a second (default 30 s).
+wait_window() {
+  local pattern=$1 tries=${2:-300} id
+  for _ in $(seq 1 "$tries"); do
+    id=$(xdotool search --name "$pattern" 2>/dev/null | head -n1 || true)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+
+window_gone() {
+  for _ in $(seq 1 100); do
+    xdotool search --name "$1" >/dev/null 2>&1 || return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+window_name() { xdotool getwindowname "$1"; }
+
+# Waits for the program to end and prints its exit code.
+wait_exit() {
+  local code=0
+  for _ in $(seq 1 300); do
+    kill -0 "$velloro_pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  kill -0 "$velloro_pid" 2>/dev/null && fail "velloro did not end"
+  wait "$velloro_pid" || code=$?
+  velloro_pid=""
+  echo "$code"
+}
