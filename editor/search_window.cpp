@@ -1,11 +1,153 @@
 #include "editor/search_window.h"
 
+#include <windows.h>
+#include <commdlg.h>
+#include <richedit.h>
+
+#include <algorithm>
+
+#include "app/app_state.h"
+#include "app/command_ids.h"
+#include "app/main_window.h"
+#include "app/object_ids.h"
+#include "document/titles.h"
+#include "editor/search_rules.h"
+
 namespace editor {
 
-void openSearchWindow() {}
-void closeSearchWindow() {}
-void searchFromWindow() {}
-void findNext() {}
-void findInEditor(const std::string& /*text*/, bool /*downward*/) {}
+namespace {
+
+using app::state;
+
+constexpr int clientWidth = 265;
+constexpr int clientHeight = 130;
+constexpr DWORD windowStyle = WS_CAPTION | WS_SYSMENU;
+
+struct ControlSpec {
+  int id;
+  const char* className;
+  DWORD style;
+  DWORD exStyle;
+  int x, y, width, height;
+  const char* text;
+};
+
+// In creation order, which is also the Tab order.
+constexpr ControlSpec controls[] = {
+    {app::searchCloseButtonId, "BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0, 166, 100, 90, 22, "Schließen"},
+    {app::searchNextButtonId, "BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0, 9, 100, 90, 22, "Weitersuchen"},
+    {app::searchFieldId, "EDIT", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE, 85, 10, 170, 20, ""},
+    {app::searchLabelId, "STATIC", SS_LEFT, 0, 9, 13, 67, 20, "Suchen nach:"},
+    {app::searchDirectionGroupId, "BUTTON", BS_GROUPBOX, 0, 9, 40, 247, 50, "Richtung:"},
+    {app::searchUpwardOptionId, "BUTTON", BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, 0, 24, 60, 60, 20, "Aufwärts"},
+    {app::searchDownwardOptionId, "BUTTON", BS_AUTORADIOBUTTON, 0, 180, 60, 60, 20, "Abwärts"},
+};
+
+HWND control(int id) { return GetDlgItem(state.searchWindow, id); }
+
+std::string fieldText() {
+  HWND field = control(app::searchFieldId);
+  int length = GetWindowTextLengthA(field);
+  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  int copied = GetWindowTextA(field, text.data(), length + 1);
+  text.resize(static_cast<std::size_t>(std::max(copied, 0)));
+  return text;
+}
+
+bool upwardSelected() { return SendMessageA(control(app::searchUpwardOptionId), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+// Closes window 2 and its shortcut table without remembering anything.
+void destroySearchWindow() {
+  if (state.searchAccelerators != nullptr) {
+    DestroyAcceleratorTable(state.searchAccelerators);
+    state.searchAccelerators = nullptr;
+  }
+  if (state.searchWindow != nullptr) {
+    HWND window = state.searchWindow;
+    state.searchWindow = nullptr;
+    DestroyWindow(window);
+  }
+}
+
+HWND createSearchWindow() {
+  RECT frame{0, 0, clientWidth, clientHeight};
+  AdjustWindowRectEx(&frame, windowStyle, FALSE, 0);
+  int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+  int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+  int width = std::min<int>(frame.right - frame.left, screenWidth);
+  int height = std::min<int>(frame.bottom - frame.top, screenHeight);
+  std::string title = document::dialogTitle("Suchen");
+  // Owned by the main window, so that it goes when the program's windows go.
+  return CreateWindowExA(0, app::programWindowClass(), title.c_str(), windowStyle, (screenWidth - width) / 2,
+                         (screenHeight - height) / 2, width, height, state.mainWindowHandle, nullptr, state.instance,
+                         nullptr);
+}
+
+void createControls(HWND window) {
+  auto font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  for (const ControlSpec& spec : controls) {
+    HWND child = CreateWindowExA(spec.exStyle, spec.className, spec.text, WS_CHILD | WS_VISIBLE | spec.style, spec.x,
+                                 spec.y, spec.width, spec.height, window,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), state.instance, nullptr);
+    if (child != nullptr) SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  }
+}
+
+HACCEL createSearchAccelerators() {
+  ACCEL findNext{FVIRTKEY, VK_F3, app::FindNext};
+  return CreateAcceleratorTableA(&findNext, 1);
+}
+
+}  // namespace
+
+void openSearchWindow() {
+  destroySearchWindow();
+
+  HWND window = createSearchWindow();
+  if (window == nullptr) return;
+  state.searchWindow = window;
+  SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  createControls(window);
+
+  CheckRadioButton(window, app::searchUpwardOptionId, app::searchDownwardOptionId, app::searchDownwardOptionId);
+  SetWindowTextA(control(app::searchFieldId), state.searchText.c_str());
+  ShowWindow(window, SW_SHOWNORMAL);
+  SetFocus(control(app::searchFieldId));
+  state.searchAccelerators = createSearchAccelerators();
+}
+
+void closeSearchWindow() {
+  if (state.searchWindow == nullptr) return;
+  state.searchText = fieldText();
+  state.searchUpward = upwardSelected() ? 1 : 0;
+  destroySearchWindow();
+}
+
+void searchFromWindow() {
+  if (state.searchWindow == nullptr) return;
+  findInEditor(fieldText(), !upwardSelected());
+  SetFocus(control(app::searchFieldId));
+}
+
+void findNext() {
+  FindNextPlan plan = planFindNext(state.searchText, state.searchUpward);
+  if (plan.openWindowFirst) openSearchWindow();
+  findInEditor(state.searchText, plan.downward);
+}
+
+void findInEditor(const std::string& text, bool downward) {
+  CHARRANGE selection{0, 0};
+  SendMessageA(state.editorHandle, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+  SearchRange range = searchRange(selection.cpMin, selection.cpMax, downward);
+
+  FINDTEXTEXA query{};
+  query.chrg.cpMin = range.from;
+  query.chrg.cpMax = range.to;
+  query.lpstrText = text.c_str();
+  LRESULT found = SendMessageA(state.editorHandle, EM_FINDTEXTEX, downward ? FR_DOWN : 0,
+                               reinterpret_cast<LPARAM>(&query));
+  if (found == -1) return;
+  SendMessageA(state.editorHandle, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&query.chrgText));
+}
 
 }  // namespace editor
