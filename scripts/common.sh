@@ -1,7 +1,7 @@
 # Shared by scripts/run, scripts/test and scripts/bench: build folders, the Wine prefix and a private display.
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build="$top/build"
-export WINEPREFIX="$build/win/wineprefix"
+export WINEPREFIX="$build/wine-run"
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEARCH=win32 LANG=C.UTF-8
 
@@ -39,11 +39,22 @@ stop_display() {
   xvfb_pid=""
 }
 
-# Creates the prefix once; keeps wineserver running for the session of the script.
+# Creates a prefix once: prepare_prefix DIR [desktop]. With "desktop" its programs run inside one
+# virtual desktop window, where hiding or destroying a window does not wait for a window manager.
 prepare_prefix() {
-  if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    mkdir -p "$WINEPREFIX"
-    wineboot -i >/dev/null 2>&1 || true
-    wineserver -w
+  local prefix=$1 desktop=${2:-}
+  if [ ! -f "$prefix/system.reg" ]; then
+    mkdir -p "$prefix"
+    WINEPREFIX=$prefix wineboot -i >/dev/null 2>&1 || true
+    if [ "$desktop" = desktop ]; then
+      WINEPREFIX=$prefix wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+      WINEPREFIX=$prefix wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f >/dev/null 2>&1
+    fi
+    WINEPREFIX=$prefix wineserver -w
   fi
+}
+
+stop_wine() {
+  local prefix
+  for prefix in "$@"; do WINEPREFIX=$prefix wineserver -k 2>/dev/null || true; done
 }

@@ -2,6 +2,8 @@
 # Needs DISPLAY and WINEPREFIX from the test command.
 set -euo pipefail
 : "${DISPLAY:?}" "${WINEPREFIX:?}"
+# A prefix without a virtual desktop, so that every window is an X window xdotool can find.
+export WINEPREFIX=${E2E_WINEPREFIX:-$WINEPREFIX}
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 title_prefix='Velloro v2.0 Beta 3'
 work=$(mktemp -d)

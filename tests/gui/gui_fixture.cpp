@@ -37,6 +37,7 @@ std::string makeWorkingFolder() {
 }
 
 void startVelloro(const std::string& commandLine) {
+  exitCalls = 0;
   app::setProcessExit(recordExit);
   app::startUp(GetModuleHandleA(nullptr), commandLine.c_str());
   settle();
@@ -147,6 +148,45 @@ void answerFileDialog(HWND dialog, const std::string& path, int typeIndex) {
   if (edit == nullptr) edit = GetDlgItem(dialog, 0x480);
   SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
   PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+}
+
+namespace {
+
+BOOL CALLBACK collectStaticText(HWND child, LPARAM text) {
+  char className[16] = {};
+  GetClassNameA(child, className, sizeof className);
+  if (lstrcmpiA(className, "Static") == 0) {
+    std::string piece = windowText(child);
+    if (!piece.empty()) *reinterpret_cast<std::string*>(text) += piece;
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+std::string dialogMessage(HWND dialog) {
+  std::string text;
+  EnumChildWindows(dialog, collectStaticText, reinterpret_cast<LPARAM>(&text));
+  return text;
+}
+
+bool answerNext(HWND answered, const std::string& title, const std::function<void(HWND)>& action,
+                int milliseconds) {
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+  while (IsWindow(answered)) {
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    Sleep(20);
+  }
+  while (std::chrono::steady_clock::now() < deadline) {
+    HWND window = FindWindowA(nullptr, title.c_str());
+    if (window != nullptr && window != answered && IsWindowVisible(window)) {
+      Sleep(50);
+      action(window);
+      return true;
+    }
+    Sleep(20);
+  }
+  return false;
 }
 
 void VelloroTest::SetUp() { folder = makeWorkingFolder(); }

@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <richedit.h>
 
+#include <algorithm>
 #include <string>
 
 #include "app/app_state.h"
@@ -247,9 +248,14 @@ TEST_F(VelloroTest, ToolbarClicksAndShortcutsBecomeCommands) {
 
 TEST_F(VelloroTest, TypingGoesPastTheControlsDefaultLimit) {
   startVelloro();
-  std::string line(79, 'x');
-  for (int i = 0; i < 520; ++i) typeIntoEditor(line + "\n");
+  std::string text;
+  for (int i = 0; i < 480; ++i) text += std::string(79, 'x') + "\r\n";
+  setEditorText(text);  // 38,400 characters, more than the control's default limit for typing
+  SendMessageA(state.editorHandle, EM_SETSEL, -1, -1);
+  for (int i = 0; i < 25; ++i) typeIntoEditor(std::string(79, 'y') + "\n");
   EXPECT_GT(GetWindowTextLengthA(state.editorHandle), 40000);
+  std::string all = editorText();
+  EXPECT_EQ(std::count(all.begin(), all.end(), 'y'), 25 * 79);
 }
 
 TEST_F(VelloroTest, CloseBoxEndsTheProgramWithExitCodeZero) {
