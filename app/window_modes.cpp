@@ -15,6 +15,7 @@ namespace app {
 namespace {
 
 bool callbackInstalled = false;
+std::string shownTip;
 constexpr UINT trayIconId = 0;
 constexpr std::size_t tipCharacters = 63;
 
@@ -102,7 +103,10 @@ void minimizeToTray() {
   data.uFlags = NIF_TIP;
   std::memcpy(data.szTip, title, sizeof title);
   Shell_NotifyIconA(NIM_MODIFY, &data);
+  shownTip = title;
 }
+
+const std::string& trayIconTip() { return shownTip; }
 
 void removeTrayIcon() {
   if (state.trayIconShown) {

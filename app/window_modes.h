@@ -3,6 +3,8 @@
 // the program's windows.
 #include <windows.h>
 
+#include <string>
+
 namespace app {
 
 void setWindowOpacity(HWND window, int percent);
@@ -13,6 +15,8 @@ void installWindowCallback();
 void windowCallback(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 void minimizeToTray();
+// The tip of the notification-area icon: the title as it was at minimising, at most 63 characters.
+const std::string& trayIconTip();
 void restoreFromTray();
 void removeTrayIcon();
 

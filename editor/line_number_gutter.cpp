@@ -26,6 +26,8 @@ void followLineCount(HWND control) {
   if (state.gutterDigits != state.lineCountDigits) {
     state.gutterDigits = state.lineCountDigits;
     SendMessageA(state.editorHandle, EM_SETMARGINS, EC_LEFTMARGIN, MAKELONG(gutterLeftMargin(state.gutterDigits), 0));
+    // Not every control repaints on a margin change; the band needs exactly one more paint.
+    InvalidateRect(control, nullptr, FALSE);
   }
 }
 

@@ -1,0 +1,186 @@
+// The line-number band drawn over the text control after each of its paints.
+#include <windows.h>
+#include <richedit.h>
+
+#include <map>
+#include <string>
+
+#include "app/app_state.h"
+#include "app/command_dispatch.h"
+#include "app/command_ids.h"
+#include "tests/gui/gui_fixture.h"
+
+namespace {
+
+using namespace gui_test;
+using app::state;
+
+// A procedure put on top of the control's chain that counts what reaches the control.
+std::map<UINT, int> received;
+int lastLeftMargin = -1;
+WNDPROC belowCounter = nullptr;
+
+LRESULT CALLBACK countingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  ++received[message];
+  if (message == EM_SETMARGINS && (wParam & EC_LEFTMARGIN)) lastLeftMargin = LOWORD(lParam);
+  return CallWindowProcA(belowCounter, window, message, wParam, lParam);
+}
+
+void countMessagesToEditor() {
+  belowCounter = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(state.editorHandle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&countingProc)));
+}
+
+void repaint() {
+  InvalidateRect(state.editorHandle, nullptr, FALSE);
+  UpdateWindow(state.editorHandle);
+}
+
+std::string lines(int count) {
+  std::string text;
+  for (int i = 1; i <= count; ++i) text += "line " + std::to_string(i) + "\r\n";
+  text.resize(text.size() - 2);  // exactly count lines
+  return text;
+}
+
+TEST_F(VelloroTest, MarginFollowsTheDigitsOfTheLineCount) {
+  startVelloro();
+  countMessagesToEditor();
+  struct Step {
+    int lineCount, digits, margin;
+  } steps[] = {{9, 1, -1}, {10, 2, 30}, {99, 2, 30}, {100, 3, 37}, {9, 1, 23}, {10000, 5, 51}, {1, 1, 23}};
+  for (const Step& step : steps) {
+    setEditorText(lines(step.lineCount));
+    repaint();
+    settle();
+    EXPECT_EQ(state.lineCountDigits, step.digits) << step.lineCount;
+    EXPECT_EQ(state.gutterDigits, step.digits) << step.lineCount;
+    EXPECT_EQ(lastLeftMargin, step.margin) << step.lineCount;  // -1: the first margin of 24 stays
+  }
+}
+
+TEST_F(VelloroTest, MarginChangeCostsExactlyOneMorePaintAndNoLoop) {
+  startVelloro();
+  countMessagesToEditor();
+  setEditorText(lines(10));
+  received.clear();
+  repaint();
+  settle();
+  EXPECT_EQ(received[WM_PAINT], 2);  // the one asked for and the one after the margin change
+  received.clear();
+  repaint();
+  settle();
+  EXPECT_EQ(received[WM_PAINT], 1);
+  EXPECT_EQ(received[EM_SETMARGINS], 0);
+}
+
+TEST_F(VelloroTest, EachPaintAsksTheControlOnlyAFewQuestionsEvenForAHugeDocument) {
+  startVelloro();
+  std::string text;
+  text.reserve(200000 * 4);
+  for (int i = 0; i < 200000; ++i) text += "ab\r\n";
+  setEditorText(text);
+  repaint();
+  settle();
+  countMessagesToEditor();
+  received.clear();
+  repaint();
+  EXPECT_EQ(received[WM_PAINT], 1);
+  EXPECT_EQ(received[EM_GETLINECOUNT], 1);
+  EXPECT_EQ(received[EM_CHARFROMPOS], 2);
+  EXPECT_EQ(received[EM_LINEFROMCHAR], 2);
+}
+
+TEST_F(VelloroTest, BandSeparatorAndNumbersAreDrawnInTheGutterColours) {
+  startVelloro();
+  state.gutterBackColour = RGB(10, 200, 30);
+  state.gutterLineColour = RGB(200, 10, 10);
+  state.gutterNumberColour = RGB(0, 0, 255);
+  setEditorText(lines(3));
+  repaint();
+  settle();
+  HDC dc = GetDC(state.editorHandle);
+  RECT client;
+  GetClientRect(state.editorHandle, &client);
+  EXPECT_EQ(GetPixel(dc, 0, client.bottom - 1), RGB(10, 200, 30));
+  EXPECT_EQ(GetPixel(dc, 16, client.bottom - 1), RGB(10, 200, 30));
+  EXPECT_EQ(GetPixel(dc, 17, 0), RGB(200, 10, 10));
+  EXPECT_EQ(GetPixel(dc, 17, client.bottom - 1), RGB(200, 10, 10));
+  EXPECT_NE(GetPixel(dc, 18, client.bottom - 1), RGB(10, 200, 30));
+  // Three numbers, one per line height from y 1, and no number below the third.
+  SelectObject(dc, state.gutterFont);
+  SIZE letter;
+  GetTextExtentPoint32A(dc, "M", 1, &letter);
+  auto numberPixelsBetween = [&](int top, int bottom) {
+    int count = 0;
+    for (int y = top; y < bottom; ++y) {
+      for (int x = 0; x < 17; ++x) count += GetPixel(dc, x, y) == RGB(0, 0, 255);
+    }
+    return count;
+  };
+  for (int line = 0; line < 3; ++line) {
+    EXPECT_GT(numberPixelsBetween(line * letter.cy, (line + 1) * letter.cy + 1), 0) << line;
+  }
+  EXPECT_EQ(numberPixelsBetween(3 * letter.cy + 2, client.bottom), 0);
+  ReleaseDC(state.editorHandle, dc);
+}
+
+TEST_F(VelloroTest, PartlyVisibleBottomLineGetsNoNumber) {
+  startVelloro();
+  HDC screen = GetDC(state.editorHandle);
+  SelectObject(screen, state.gutterFont);
+  SIZE letter;
+  GetTextExtentPoint32A(screen, "M", 1, &letter);
+  ReleaseDC(state.editorHandle, screen);
+  state.gutterNumberColour = RGB(0, 0, 255);
+  setEditorText(lines(50));
+  // A client area two and a half gutter lines high (the control's border adds to the window).
+  RECT window, client;
+  GetWindowRect(state.editorHandle, &window);
+  GetClientRect(state.editorHandle, &client);
+  int border = (window.bottom - window.top) - client.bottom;
+  SetWindowPos(state.editorHandle, nullptr, 0, 0, window.right - window.left, letter.cy * 5 / 2 + border,
+               SWP_NOMOVE | SWP_NOZORDER);
+  repaint();
+  HDC dc = GetDC(state.editorHandle);
+  GetClientRect(state.editorHandle, &client);
+  int bottomRowsWithNumbers = 0;
+  for (int y = 2 * letter.cy + 1; y < client.bottom; ++y) {
+    for (int x = 0; x < 24; ++x) bottomRowsWithNumbers += GetPixel(dc, x, y) == RGB(0, 0, 255);
+  }
+  EXPECT_EQ(bottomRowsWithNumbers, 0);
+  ReleaseDC(state.editorHandle, dc);
+}
+
+// GDI handles come from a table that reuses freed slots; objects that are never freed push newly
+// made handles to ever higher slots.
+unsigned slotOfNewPen() {
+  HPEN pen = CreatePen(PS_SOLID, 1, 0);
+  auto slot = static_cast<unsigned>(reinterpret_cast<UINT_PTR>(pen) & 0xFFFF);
+  DeleteObject(pen);
+  return slot;
+}
+
+TEST_F(VelloroTest, ThousandPaintsLeakNoPenBrushOrDeviceContext) {
+  startVelloro();
+  setEditorText(lines(30));
+  repaint();
+  settle();
+  unsigned before = slotOfNewPen();
+  for (int i = 0; i < 1000; ++i) repaint();
+  unsigned after = slotOfNewPen();
+  EXPECT_LT(after > before ? after - before : before - after, 20u);
+}
+
+TEST_F(VelloroTest, WrappedLinesAreNumberedAsDisplayLines) {
+  startVelloro();
+  setEditorText(std::string(2000, 'w'));
+  SendMessageA(state.editorHandle, EM_SETTARGETDEVICE, 0, 0);
+  repaint();
+  settle();
+  auto displayLines = SendMessageA(state.editorHandle, EM_GETLINECOUNT, 0, 0);
+  ASSERT_GT(displayLines, 9);
+  EXPECT_EQ(state.lineCountDigits, 2);
+}
+
+}  // namespace
