@@ -39,16 +39,20 @@ stop_display() {
   xvfb_pid=""
 }
 
-# Creates a prefix once: prepare_prefix DIR [desktop]. With "desktop" its programs run inside one
-# virtual desktop window, where hiding or destroying a window does not wait for a window manager.
+# Creates a prefix once: prepare_prefix DIR [desktop|plain] [WINDOWS-VERSION]. With "desktop" its
+# programs run inside one virtual desktop window, where hiding or destroying a window does not wait
+# for a window manager.
 prepare_prefix() {
-  local prefix=$1 desktop=${2:-}
+  local prefix=$1 desktop=${2:-} version=${3:-}
   if [ ! -f "$prefix/system.reg" ]; then
     mkdir -p "$prefix"
     WINEPREFIX=$prefix wineboot -i >/dev/null 2>&1 || true
     if [ "$desktop" = desktop ]; then
       WINEPREFIX=$prefix wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
       WINEPREFIX=$prefix wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f >/dev/null 2>&1
+    fi
+    if [ -n "$version" ]; then
+      WINEPREFIX=$prefix wine reg add 'HKCU\Software\Wine' /v Version /d "$version" /f >/dev/null 2>&1
     fi
     WINEPREFIX=$prefix wineserver -w
   fi

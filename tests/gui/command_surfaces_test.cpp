@@ -209,3 +209,30 @@ TEST_F(VelloroTest, StatusBarHasTwoFieldsAndShowsTheCursorPosition) {
 }
 
 }  // namespace
+
+namespace {
+
+using namespace gui_test;
+
+// Runs in a prefix that reports Windows XP (see tests/CMakeLists.txt); elsewhere it is skipped.
+class WindowsXpTest : public VelloroTest {};
+
+TEST_F(WindowsXpTest, ExtrasMenuOffersTransparencyOnNtFiveOne) {
+  OSVERSIONINFOA version{};
+  version.dwOSVersionInfoSize = sizeof version;
+  GetVersionExA(&version);
+  bool xp = version.dwPlatformId == VER_PLATFORM_WIN32_NT && version.dwMajorVersion == 5 && version.dwMinorVersion == 1;
+  if (!xp) {
+    char expected[8] = {};
+    ASSERT_EQ(GetEnvironmentVariableA("VELLORO_EXPECT_XP", expected, sizeof expected), 0u)
+        << "the prefix should report Windows XP but reports " << version.dwMajorVersion << "." << version.dwMinorVersion;
+    GTEST_SKIP() << "needs a prefix set to Windows XP";
+  }
+  startVelloro();
+  std::vector<std::string> lines = describe(GetSubMenu(app::state.menuBar, 4));
+  EXPECT_EQ(lines, (std::vector<std::string>{"15 Zeilenumbruch", "-", "27 Transparenz", "-", "28 In Tray minimieren",
+                                             "-", "29 Immer im Vordergrund", "-", "21 Rechner...", "-",
+                                             "22 Zeichentabelle..."}));
+}
+
+}  // namespace

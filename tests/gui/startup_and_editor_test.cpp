@@ -3,7 +3,9 @@
 #include <richedit.h>
 
 #include <algorithm>
+#include <atomic>
 #include <string>
+#include <thread>
 
 #include "app/app_state.h"
 #include "app/command_dispatch.h"
@@ -274,6 +276,44 @@ TEST_F(VelloroTest, ExitCommandEndsTheProgramWithExitCodeZero) {
   app::dispatchCommand(app::Exit);
   EXPECT_EQ(exitCalls, 1);
   EXPECT_EQ(lastExitCode, 0u);
+}
+
+}  // namespace
+
+namespace {
+
+using namespace gui_test;
+using app::state;
+
+// Popup menus are windows of this class while they are tracked.
+HWND shownPopupMenu() { return FindWindowA("#32768", nullptr); }
+
+TEST_F(VelloroTest, RightClickShowsTheEditorMenuWhoseItemsIssueCommands) {
+  startVelloro();
+  setEditorText("abc");
+  SendMessageA(state.editorHandle, EM_SETSEL, 0, 3);
+  std::atomic<bool> seen{false};
+  std::thread chooser([&] {
+    for (int i = 0; i < 250 && !seen; ++i) {
+      if (HWND menu = shownPopupMenu(); menu != nullptr && IsWindowVisible(menu)) {
+        seen = true;
+        Sleep(100);
+        // Down three times reaches "Ausschneiden" (separators are skipped), then Enter.
+        for (int key : {VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}) {
+          PostMessageA(menu, WM_KEYDOWN, key, 0);
+          Sleep(30);
+        }
+        return;
+      }
+      Sleep(20);
+    }
+  });
+  PostMessageA(state.editorHandle, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(50, 10));
+  runUntil([&] { return seen && shownPopupMenu() == nullptr; }, 8000);
+  chooser.join();
+  settle();
+  EXPECT_TRUE(seen);
+  EXPECT_EQ(editorText(), "");  // the selection was cut through the menu
 }
 
 }  // namespace
