@@ -12,6 +12,7 @@
 #include "app/command_ids.h"
 #include "app/event_loop.h"
 #include "app/startup.h"
+#include "app/system_library.h"
 #include "editor/editor_control.h"
 #include "tests/gui/gui_fixture.h"
 
@@ -314,6 +315,25 @@ TEST_F(VelloroTest, RightClickShowsTheEditorMenuWhoseItemsIssueCommands) {
   settle();
   EXPECT_TRUE(seen);
   EXPECT_EQ(editorText(), "");  // the selection was cut through the menu
+}
+
+}  // namespace
+
+namespace {
+
+using namespace gui_test;
+
+TEST_F(VelloroTest, SystemLibrariesAreNeverTakenFromTheWorkingFolder) {
+  char system[MAX_PATH];
+  GetSystemDirectoryA(system, MAX_PATH);
+  std::string planted = folder + "planted.dll";
+  ASSERT_TRUE(CopyFileA((std::string(system) + "\\msimg32.dll").c_str(), planted.c_str(), FALSE));
+  // The copy is a loadable library, and it lies in the current folder, where a plain search looks.
+  HMODULE plain = LoadLibraryA(planted.c_str());
+  EXPECT_NE(plain, nullptr);
+  if (plain != nullptr) FreeLibrary(plain);
+  EXPECT_EQ(app::loadSystemLibrary("planted.dll"), nullptr);
+  EXPECT_NE(app::loadSystemLibrary("msimg32.dll"), nullptr);
 }
 
 }  // namespace
