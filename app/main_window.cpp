@@ -38,9 +38,13 @@ void onCommand(HWND window, WPARAM wParam, LPARAM lParam) {
     return;
   }
   // Menus live on the main window; other windows only have accelerators (code 1). Enter and Escape
-  // in a dialog-style window arrive as code 0 without a source and are not commands.
+  // in a dialog-style window arrive as code 0 without a source and are not commands; in the Find
+  // window they search and close, as its users expect.
   if (code == 1 || (code == 0 && number == WindowNumber::Main)) {
     queueEvent({static_cast<unsigned>(EventKind::Menu), number, 0, 0, id});
+  } else if (code == 0 && number == WindowNumber::Search && (id == IDOK || id == IDCANCEL)) {
+    int button = id == IDOK ? searchNextButtonId : searchCloseButtonId;
+    queueEvent({static_cast<unsigned>(EventKind::Control), number, button, BN_CLICKED, 0});
   }
 }
 

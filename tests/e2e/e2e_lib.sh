@@ -49,15 +49,25 @@ window_gone() {
 
 window_name() { xdotool getwindowname "$1"; }
 
-# Waits for the program to end and prints its exit code.
+# Waits for the program to end and leaves its exit code in $exit_code. Call it directly, not in
+# $(...): only this shell can collect its child's exit code.
+exit_code=""
 wait_exit() {
-  local code=0
+  exit_code=0
   for _ in $(seq 1 300); do
     kill -0 "$velloro_pid" 2>/dev/null || break
     sleep 0.1
   done
   kill -0 "$velloro_pid" 2>/dev/null && fail "velloro did not end"
-  wait "$velloro_pid" || code=$?
+  wait "$velloro_pid" || exit_code=$?
   velloro_pid=""
-  echo "$code"
 }
+
+# Expects the program to end with exit code 0.
+expect_clean_exit() {
+  wait_exit
+  [ "$exit_code" = 0 ] || fail "exit code $exit_code"
+}
+
+# Reads the program's windows from outside: probe status TITLE FIELD | text TITLE | exists TITLE.
+probe() { wine "${PROBE:?PROBE names the probe program}" "$@" 2>/dev/null | tr -d '\r'; }

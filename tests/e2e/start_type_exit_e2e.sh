@@ -16,7 +16,6 @@ if prompt=$(wait_window "^$title_prefix  \\|  Beenden\$" 50); then
   xdotool windowfocus --sync "$prompt"
   xdotool key alt+n
 fi
-code=$(wait_exit)
-[ "$code" = 0 ] || fail "exit code $code"
+expect_clean_exit
 [ ! -e "$work/Preferences.pref" ] || fail "a preferences file was created"
 echo "ok"
