@@ -1,6 +1,7 @@
 #include "app/menus.h"
 
 #include <initializer_list>
+#include <span>
 
 #include "app/app_state.h"
 
@@ -16,7 +17,11 @@ struct MenuItem {
 
 constexpr MenuItem separator{0, nullptr};
 
-void appendItems(HMENU menu, std::initializer_list<MenuItem> items);
+void appendItems(HMENU menu, std::span<const MenuItem> items);
+
+void appendItems(HMENU menu, std::initializer_list<MenuItem> items) {
+  appendItems(menu, std::span(items.begin(), items.size()));
+}
 
 HMENU buildInsertSubmenu() {
   HMENU submenu = CreatePopupMenu();
@@ -30,7 +35,7 @@ HMENU buildInsertSubmenu() {
   return submenu;
 }
 
-void appendItems(HMENU menu, std::initializer_list<MenuItem> items) {
+void appendItems(HMENU menu, std::span<const MenuItem> items) {
   for (const MenuItem& item : items) {
     if (item.insertSubmenu) {
       AppendMenuA(menu, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(buildInsertSubmenu()), item.label);
@@ -42,14 +47,32 @@ void appendItems(HMENU menu, std::initializer_list<MenuItem> items) {
   }
 }
 
-HMENU appendSubmenu(HMENU bar, const char* title, std::initializer_list<MenuItem> items) {
+HMENU appendSubmenu(HMENU bar, const char* title, std::span<const MenuItem> items) {
   HMENU submenu = CreatePopupMenu();
   appendItems(submenu, items);
   AppendMenuA(bar, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(submenu), title);
   return submenu;
 }
 
+HMENU appendSubmenu(HMENU bar, const char* title, std::initializer_list<MenuItem> items) {
+  return appendSubmenu(bar, title, std::span(items.begin(), items.size()));
+}
+
 constexpr MenuItem insertExtras{0, "Einfügen (Extras)", true};
+
+// The editing items that the Bearbeiten menu and the editor's context menu share.
+constexpr MenuItem editingItems[] = {{Undo, "Rückgängig\tStrg+Z"},
+                                     {Redo, "Wiederholen\tStrg+Y"},
+                                     separator,
+                                     {Cut, "Ausschneiden\tStrg+X"},
+                                     {Copy, "Kopieren\tStrg+C"},
+                                     {Paste, "Einfügen\tStrg+V"},
+                                     separator,
+                                     insertExtras,
+                                     separator,
+                                     {Delete, "Löschen\tEntf"},
+                                     separator,
+                                     {SelectAll, "Alles markieren\tStrg+A"}};
 
 bool systemOffersTransparency() {
   OSVERSIONINFOA version{};
@@ -72,19 +95,7 @@ void buildMenuBar(HWND mainWindow) {
                  {Print, "Drucken...\tStrg+P"},
                  separator,
                  {Exit, "Beenden\tStrg+B"}});
-  appendSubmenu(bar, "Bearbeiten",
-                {{Undo, "Rückgängig\tStrg+Z"},
-                 {Redo, "Wiederholen\tStrg+Y"},
-                 separator,
-                 {Cut, "Ausschneiden\tStrg+X"},
-                 {Copy, "Kopieren\tStrg+C"},
-                 {Paste, "Einfügen\tStrg+V"},
-                 separator,
-                 insertExtras,
-                 separator,
-                 {Delete, "Löschen\tEntf"},
-                 separator,
-                 {SelectAll, "Alles markieren\tStrg+A"}});
+  appendSubmenu(bar, "Bearbeiten", editingItems);
   appendSubmenu(bar, "Suchen",
                 {{Find, "Suchen...\tStrg+F"}, {FindNext, "Weitersuchen\tF3"}, separator,
                  {GoToLine, "Gehe zu Zeile...\tStrg+G"}});
@@ -123,20 +134,8 @@ void buildMenus(HWND mainWindow) {
                                {Exit, "Beenden"}});
 
   state.editorMenu = CreatePopupMenu();
-  appendItems(state.editorMenu, {{Undo, "Rückgängig\tStrg+Z"},
-                                 {Redo, "Wiederholen\tStrg+Y"},
-                                 separator,
-                                 {Cut, "Ausschneiden\tStrg+X"},
-                                 {Copy, "Kopieren\tStrg+C"},
-                                 {Paste, "Einfügen\tStrg+V"},
-                                 separator,
-                                 insertExtras,
-                                 separator,
-                                 {Delete, "Löschen\tEntf"},
-                                 separator,
-                                 {SelectAll, "Alles markieren\tStrg+A"},
-                                 separator,
-                                 {GoToLine, "Gehe zu Zeile...\tStrg+G"}});
+  appendItems(state.editorMenu, editingItems);
+  appendItems(state.editorMenu, {separator, {GoToLine, "Gehe zu Zeile...\tStrg+G"}});
 }
 
 bool isMenuItemChecked(CommandId id) {
