@@ -144,8 +144,8 @@ void findInEditor(const std::string& text, bool downward) {
   query.chrg.cpMin = range.from;
   query.chrg.cpMax = range.to;
   query.lpstrText = text.c_str();
-  LRESULT found = SendMessageA(state.editorHandle, EM_FINDTEXTEX, downward ? FR_DOWN : 0,
-                               reinterpret_cast<LPARAM>(&query));
+  LRESULT found =
+      SendMessageA(state.editorHandle, EM_FINDTEXTEX, downward ? FR_DOWN : 0, reinterpret_cast<LPARAM>(&query));
   if (found == -1) return;
   SendMessageA(state.editorHandle, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&query.chrgText));
 }

@@ -47,11 +47,11 @@ void pressKey(HWND window, WPARAM key) {
 
 bool checked(int id) { return SendMessageA(control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
-#define EXPECT_SELECTION(from, to)         \
-  do {                                     \
-    CHARRANGE got = selection();           \
-    EXPECT_EQ(got.cpMin, from);            \
-    EXPECT_EQ(got.cpMax, to);              \
+#define EXPECT_SELECTION(from, to) \
+  do {                             \
+    CHARRANGE got = selection();   \
+    EXPECT_EQ(got.cpMin, from);    \
+    EXPECT_EQ(got.cpMax, to);      \
   } while (false)
 
 TEST_F(VelloroTest, FindWindowOpensTopmostWithItsControlsInPlace) {
