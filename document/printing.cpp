@@ -120,7 +120,7 @@ class OwnPages {
         text_(controlText()),
         font_(CreateFontA(-MulDiv(editorFontTwips, GetDeviceCaps(printer, LOGPIXELSY), twipsPerInch), 0, 0, 0,
                           FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                          DEFAULT_QUALITY, 0, state.editorFontName.c_str())),
+                          DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, state.editorFontName.c_str())),
         page_(deviceRectangle(printer, pageTwips)) {}
 
   // Draws the page from start; answers where the next page begins, nothing after the last page.

@@ -28,7 +28,7 @@ using namespace gui_test;
 using app::state;
 
 const std::string progressTitle = "Velloro v2.0 Beta 3  |  Drucken";
-constexpr int printerDpiTwips = 1440;
+constexpr int twipsPerInch = 1440;
 
 // --- The PDF files of the queue --------------------------------------------------------------
 
@@ -128,10 +128,11 @@ int linesPerPage() {
   HDC printer = CreateDCA("WINSPOOL", "PDF", nullptr, nullptr);
   if (printer == nullptr) return 0;
   const int dpi = GetDeviceCaps(printer, LOGPIXELSY);
-  const int pageTwips = MulDiv(GetDeviceCaps(printer, VERTRES), printerDpiTwips, dpi) -
-                        MulDiv(GetDeviceCaps(printer, PHYSICALOFFSETY), printerDpiTwips, dpi);
-  HFONT font = CreateFontA(-MulDiv(165, dpi, printerDpiTwips), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                           DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, 0, "Courier");
+  const int pageTwips = MulDiv(GetDeviceCaps(printer, VERTRES), twipsPerInch, dpi) -
+                        MulDiv(GetDeviceCaps(printer, PHYSICALOFFSETY), twipsPerInch, dpi);
+  HFONT font = CreateFontA(-MulDiv(165, dpi, twipsPerInch), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                           DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN,
+                           "Courier");
   HGDIOBJ previous = SelectObject(printer, font);
   TEXTMETRICA metrics{};
   GetTextMetricsA(printer, &metrics);
@@ -139,7 +140,7 @@ int linesPerPage() {
   DeleteObject(font);
   DeleteDC(printer);
   const int lineHeight = metrics.tmHeight + metrics.tmExternalLeading;
-  return lineHeight > 0 ? MulDiv(pageTwips, dpi, printerDpiTwips) / lineHeight : 0;
+  return lineHeight > 0 ? MulDiv(pageTwips, dpi, twipsPerInch) / lineHeight : 0;
 }
 
 // "Zeile from" ... "Zeile to".
@@ -266,12 +267,12 @@ class ProgressRecorder {
 
   void see(const CWPSTRUCT& message) {
     if (message.message == WM_CREATE) {
-      // The creation text is in place by now; the structure may hold it in the wrong width.
       if (isProgressWindow(message.hwnd)) {
         ++windowsCreated;
         activeAtCreation = GetActiveWindow();
         if (activeAtCreation != nullptr) GetWindowRect(activeAtCreation, &activeRectAtCreation);
       } else if (isProgressWindow(GetParent(message.hwnd))) {
+        // The creation text is in place by now; the structure may hold it in the wrong width.
         texts.push_back(windowText(message.hwnd));
       }
     } else if (message.message == WM_SETTEXT && isProgressWindow(GetParent(message.hwnd))) {
@@ -683,10 +684,10 @@ TEST_F(PrintingTest, ControlThatLaysOutPagesPrintsItsOwnPagesOnThePageRectangle)
   ASSERT_NE(printer, nullptr);
   const int dpiX = GetDeviceCaps(printer, LOGPIXELSX);
   const int dpiY = GetDeviceCaps(printer, LOGPIXELSY);
-  const RECT expected{MulDiv(GetDeviceCaps(printer, PHYSICALOFFSETX), printerDpiTwips, dpiX),
-                      MulDiv(GetDeviceCaps(printer, PHYSICALOFFSETY), printerDpiTwips, dpiY),
-                      MulDiv(GetDeviceCaps(printer, HORZRES), printerDpiTwips, dpiX),
-                      MulDiv(GetDeviceCaps(printer, VERTRES), printerDpiTwips, dpiY)};
+  const RECT expected{MulDiv(GetDeviceCaps(printer, PHYSICALOFFSETX), twipsPerInch, dpiX),
+                      MulDiv(GetDeviceCaps(printer, PHYSICALOFFSETY), twipsPerInch, dpiY),
+                      MulDiv(GetDeviceCaps(printer, HORZRES), twipsPerInch, dpiX),
+                      MulDiv(GetDeviceCaps(printer, VERTRES), twipsPerInch, dpiY)};
   DeleteDC(printer);
   // Twips as the printer maps them: from its paper size in whole millimetres.
   constexpr int millimetre = 57;
