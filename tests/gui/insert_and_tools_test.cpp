@@ -143,11 +143,21 @@ class FakeSystemPrograms {
     }
     SetEnvironmentVariableA("VELLORO_FAKE_TOOL_MARKS", marks.c_str());
   }
-  ~FakeSystemPrograms() {
-    SetEnvironmentVariableA("VELLORO_FAKE_TOOL_MARKS", nullptr);
-    for (const std::string& copy : copies_) DeleteFileA(copy.c_str());
-  }
+  ~FakeSystemPrograms() { removeAll(); }
   std::size_t placed() const { return copies_.size(); }
+
+  // A started copy cannot be deleted until its process has ended, which may take a moment.
+  bool removeAll() {
+    SetEnvironmentVariableA("VELLORO_FAKE_TOOL_MARKS", nullptr);
+    for (int attempt = 0; attempt < 250 && !copies_.empty(); ++attempt) {
+      if (DeleteFileA(copies_.back().c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND) {
+        copies_.pop_back();
+      } else {
+        Sleep(20);
+      }
+    }
+    return copies_.empty();
+  }
 
  private:
   std::vector<std::string> copies_;
@@ -167,11 +177,13 @@ TEST_F(VelloroTest, CalculatorAndCharacterMapAreStartedFromTheSystemFolder) {
   } cases[] = {{app::Calculator, "calc.exe"}, {app::CharacterMap, "charmap.exe"}};
   for (const Case& c : cases) {
     std::string mark = folder + c.name + ".txt";
+    DeleteFileA(mark.c_str());  // the working folder may be left from an earlier run
     app::dispatchCommand(c.command);
     ASSERT_TRUE(runUntil([&] { return readFile(mark).find('\n') != std::string::npos; }, 10000)) << c.name;
     // The quoted path as the command line, started in the system folder.
     EXPECT_EQ(readFile(mark), "\"" + std::string(windows) + "\\System32\\" + c.name + "\"|" + windows + "\\system32\n");
   }
+  EXPECT_TRUE(fakes.removeAll());
 }
 
 // Records and closes any window of this process that is not the main window.
