@@ -212,9 +212,16 @@ DialogScript::Step printDialog(int button = IDOK) {
   return {"Print", [button](HWND dialog) { pressButton(dialog, button); }};
 }
 
+BOOL CALLBACK collectStaticText(HWND child, LPARAM text) {
+  char className[16] = {};
+  GetClassNameA(child, className, sizeof className);
+  if (lstrcmpiA(className, "Static") == 0) *reinterpret_cast<std::string*>(text) += windowText(child);
+  return TRUE;
+}
+
 DialogScript::Step messageBox(std::shared_ptr<std::string> text) {
   return {progressTitle, [text](HWND box) {
-            *text = dialogMessage(box);
+            EnumChildWindows(box, collectStaticText, reinterpret_cast<LPARAM>(text.get()));
             pressButton(box, IDOK);
           }};
 }
