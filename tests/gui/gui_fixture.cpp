@@ -29,11 +29,18 @@ std::string makeWorkingFolder() {
   char temp[MAX_PATH];
   GetTempPathA(MAX_PATH, temp);
   const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  std::string folder = std::string(temp) + "velloro-" + info->test_suite_name() + "-" + info->name() + "-" +
-                       std::to_string(GetCurrentProcessId());
-  CreateDirectoryA(folder.c_str(), nullptr);
-  SetCurrentDirectoryA(folder.c_str());
-  return folder + "\\";
+  std::string base = std::string(temp) + "velloro-" + info->test_suite_name() + "-" + info->name() + "-";
+  // Process ids come round again; a folder that already exists belongs to an earlier run.
+  DWORD first = GetTickCount();
+  for (DWORD attempt = first; attempt < first + 1000; ++attempt) {
+    std::string folder = base + std::to_string(attempt);
+    if (CreateDirectoryA(folder.c_str(), nullptr)) {
+      SetCurrentDirectoryA(folder.c_str());
+      return folder + "\\";
+    }
+  }
+  ADD_FAILURE() << "no fresh working folder under " << temp;
+  return {};
 }
 
 void startVelloro(const std::string& commandLine) {
@@ -145,6 +152,9 @@ void answerFileDialog(HWND dialog, const std::string& path, int typeIndex) {
   }
   HWND combo = GetDlgItem(dialog, nameCombo);
   HWND edit = combo != nullptr ? FindWindowExA(combo, nullptr, "Edit", nullptr) : nullptr;
+  // In Wine's dialog the field is a ComboBoxEx32 holding a ComboBox that holds the Edit.
+  HWND innerCombo = combo != nullptr ? FindWindowExA(combo, nullptr, "ComboBox", nullptr) : nullptr;
+  if (edit == nullptr && innerCombo != nullptr) edit = FindWindowExA(innerCombo, nullptr, "Edit", nullptr);
   if (edit == nullptr) edit = GetDlgItem(dialog, 0x480);
   SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
   PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);

@@ -300,3 +300,26 @@ TEST_F(VelloroTest, FindNextWithNothingRememberedOpensTheWindowFirst) {
 }
 
 }  // namespace
+
+namespace {
+
+using namespace gui_test;
+using app::state;
+
+TEST_F(VelloroTest, EnterInTheFindWindowSearchesAndEscapeClosesItRemembering) {
+  startVelloro();
+  setEditorText("ein Ziel und noch ein Ziel");
+  select(0, 0);
+  app::dispatchCommand(app::Find);
+  settle();
+  typeIntoField("ziel");
+  pressKey(control(field), VK_RETURN);
+  EXPECT_SELECTION(4, 8);
+  pressKey(control(field), VK_RETURN);
+  EXPECT_SELECTION(22, 26);
+  pressKey(control(field), VK_ESCAPE);
+  EXPECT_EQ(state.searchWindow, nullptr);
+  EXPECT_EQ(state.searchText, "ziel");
+}
+
+}  // namespace

@@ -130,11 +130,20 @@ TEST_F(VelloroTest, TransparencyItemTogglesBetweenTheLevelAndFullyOpaque) {
   EXPECT_EQ(layeredAlpha(), 255);
 }
 
-TEST_F(VelloroTest, ActivatingTheMainWindowFocusesTheEditor) {
+TEST_F(VelloroTest, ActivatingAWindowFocusesItsMainControl) {
   startVelloro();
   SetFocus(state.statusBar);
   SendMessageA(state.mainWindowHandle, WM_ACTIVATE, WA_ACTIVE, 0);
   EXPECT_EQ(GetFocus(), state.editorHandle);
+
+  app::dispatchCommand(app::Find);
+  settle();
+  SetActiveWindow(state.mainWindowHandle);
+  settle();
+  EXPECT_EQ(GetFocus(), state.editorHandle);
+  SetActiveWindow(state.searchWindow);
+  settle();
+  EXPECT_EQ(GetFocus(), GetDlgItem(state.searchWindow, app::searchFieldId));
 }
 
 }  // namespace
