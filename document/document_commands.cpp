@@ -1,21 +1,171 @@
 #include "document/document_commands.h"
 
+#include <windows.h>
+
+#include <string>
+
+#include "app/app_state.h"
 #include "app/startup.h"
+#include "app/status_bar.h"
+#include "document/document_paths.h"
+#include "document/document_rules.h"
+#include "document/document_state.h"
+#include "document/file_dialogs.h"
+#include "document/text_file_io.h"
+#include "document/titles.h"
+#include "editor/editor_control.h"
 #include "settings/settings.h"
 
 namespace document {
 
-void newDocument() {}
-void openDocument() {}
-void saveDocument() {}
-void saveDocumentAs() {}
-void closeDocument() {}
+namespace {
+
+using app::state;
+
+constexpr std::string_view openPurpose = "Öffnen";
+constexpr std::string_view savePurpose = "Speichern";
+
+void focusEditor() { SetFocus(state.editorHandle); }
+
+bool refusedAsTooLong(std::string_view purpose, const std::string& path) {
+  if (!pathTooLong(path)) return false;
+  showFailure(purpose, pathTooLongMessage(path));
+  return true;
+}
+
+// On success the document takes the path and is clean. On failure nothing about it changes except
+// that an edit not yet noticed is marked now: the text is not on disk.
+bool writeDocument(const std::string& path) {
+  std::string failure;
+  if (pathTooLong(path)) {
+    failure = pathTooLongMessage(path);
+  } else if (const SaveResult result = saveTextFile(path); !result.saved) {
+    failure = saveFailedMessage(path, systemReason(result.error));
+  }
+  if (!failure.empty()) {
+    checkModified();
+    showFailure(savePurpose, failure);
+    return false;
+  }
+  state.currentPath = path;
+  setDocumentStatus(" Gespeichert");
+  showDocumentTitle(false);
+  markClean();
+  return true;
+}
+
+bool saveAs() {
+  const std::string chosen =
+      showFileDialog(dialogTitle("Speichern unter"), pathPart(state.currentPath), saveAsFilter, initialTypeIndex, true);
+  if (chosen.empty()) {
+    focusEditor();
+    return false;
+  }
+  const bool saved = writeDocument(withDefaultExtension(chosen, selectedPattern()));
+  focusEditor();
+  return saved;
+}
+
+bool save() { return state.currentPath.empty() ? saveAs() : writeDocument(state.currentPath); }
+
+// The control tells of edits only when the focus moves, so the check runs here first. True when
+// the command may go on and drop the text.
+bool mayDropText(PromptCommand command) {
+  checkModified();
+  if (state.modifiedMarked == 0) return true;
+  const SavePrompt prompt = savePrompt(command, state.currentPath);
+  const PromptAnswer answer = askSaveFirst(prompt.purpose, prompt.text);
+  const bool saved = answer == PromptAnswer::Yes && save();
+  return goesOnAfterPrompt(answer, saved);
+}
+
+void emptyDocumentText() {
+  editor::clearAllText();
+  markClean();
+}
+
+// Streams the file in and brings path, title, status and mark in line with what happened.
+void loadDocument(LoadSource source, const std::string path) {
+  const std::string previousStatus = app::statusText(1);
+  setDocumentStatus(" Lädt...");
+  const LoadResult result = loadTextFile(path);
+  const AfterLoad after = afterLoad(source, result.outcome);
+  if (!after.changesDocument) {
+    setDocumentStatus(previousStatus);
+  } else {
+    if (after.keepsPath) {
+      state.currentPath = path;
+      showDocumentTitle(false);
+    } else {
+      state.currentPath.clear();
+      showUntitledTitle();
+    }
+    if (source == LoadSource::OpenDialog && result.outcome == LoadOutcome::Loaded) editor::moveCursorTo(1, 1);
+    markClean();
+    // A partial text must never replace the file unasked.
+    if (after.marked) state.modifiedMarked = 1;
+    setDocumentStatus(std::string(after.status));
+  }
+  focusEditor();
+  if (after.reported) {
+    const std::string reason = systemReason(result.error);
+    showFailure(openPurpose, result.outcome == LoadOutcome::BrokenOff ? readBrokenOffMessage(path, reason)
+                                                                       : openFailedMessage(path, reason));
+  }
+}
+
+}  // namespace
+
+void newDocument() {
+  if (!mayDropText(PromptCommand::New)) return;
+  if (!state.currentPath.empty()) {
+    showUntitledTitle();
+    state.currentPath.clear();
+    setDocumentStatus(" Geschlossen");
+  } else {
+    setDocumentStatus("");
+  }
+  emptyDocumentText();
+}
+
+void openDocument() {
+  if (!mayDropText(PromptCommand::Open)) return;
+  const std::string path =
+      showFileDialog(dialogTitle(openPurpose), openDefaultPath, openFilter, initialTypeIndex, false);
+  if (path.empty() || refusedAsTooLong(openPurpose, path)) {
+    focusEditor();
+    return;
+  }
+  loadDocument(LoadSource::OpenDialog, path);
+}
+
+void saveDocument() { save(); }
+
+void saveDocumentAs() { saveAs(); }
+
+void closeDocument() {
+  if (!mayDropText(PromptCommand::Close)) return;
+  focusEditor();
+  showUntitledTitle();
+  state.currentPath.clear();
+  setDocumentStatus(" Geschlossen");
+  emptyDocumentText();
+}
 
 void exitProgram() {
+  if (!mayDropText(PromptCommand::Exit)) return;
   settings::saveSettingsAtExit();
   app::exitSequence();
 }
 
-void openCommandLineFile() {}
+void openCommandLineFile() {
+  if (pathTooLong(state.currentPath)) {
+    const std::string refused = std::move(state.currentPath);
+    state.currentPath.clear();
+    showFailure(openPurpose, pathTooLongMessage(refused));
+    return;
+  }
+  loadDocument(LoadSource::CommandLine, state.currentPath);
+}
 
 }  // namespace document

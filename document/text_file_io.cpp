@@ -1,0 +1,134 @@
+#include "document/text_file_io.h"
+
+#include <windows.h>
+#include <richedit.h>
+
+#include <cstdio>
+
+#include "app/app_state.h"
+#include "app/win_handles.h"
+
+namespace document {
+
+namespace {
+
+// The stream's cookie: the open file and the first failure the callbacks met.
+struct StreamFile {
+  HANDLE file;
+  DWORD error;
+};
+
+DWORD CALLBACK readChunk(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* done) {
+  auto* stream = reinterpret_cast<StreamFile*>(cookie);
+  DWORD read = 0;
+  if (!ReadFile(stream->file, buffer, static_cast<DWORD>(count), &read, nullptr)) {
+    stream->error = GetLastError();
+    *done = 0;
+    return 1;
+  }
+  *done = static_cast<LONG>(read);
+  return 0;
+}
+
+DWORD CALLBACK writeChunk(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* done) {
+  auto* stream = reinterpret_cast<StreamFile*>(cookie);
+  DWORD written = 0;
+  if (!WriteFile(stream->file, buffer, static_cast<DWORD>(count), &written, nullptr)) {
+    stream->error = GetLastError();
+    *done = 0;
+    return 1;
+  }
+  *done = static_cast<LONG>(written);
+  if (written != static_cast<DWORD>(count)) {
+    stream->error = ERROR_DISK_FULL;  // a short write without an error code
+    return 1;
+  }
+  return 0;
+}
+
+// Runs one stream message over the open file; the first error the stream met, or 0.
+DWORD streamFile(HANDLE file, UINT message, EDITSTREAMCALLBACK callback) {
+  StreamFile stream{file, 0};
+  EDITSTREAM descriptor{};
+  descriptor.dwCookie = reinterpret_cast<DWORD_PTR>(&stream);
+  descriptor.dwError = 0;
+  descriptor.pfnCallback = callback;
+  SendMessageA(app::state.editorHandle, message, SF_TEXT, reinterpret_cast<LPARAM>(&descriptor));
+  if (stream.error != 0) return stream.error;
+  return descriptor.dwError != 0 ? ERROR_READ_FAULT : 0;
+}
+
+bool isMissing(DWORD error) { return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND; }
+
+// A new, empty file next to the target; its name goes into tempPath.
+app::FileHandle createTempFileBeside(const std::string& target, std::string& tempPath, DWORD& error) {
+  const std::string folder = saveFolderOf(target);
+  const DWORD seed = GetTickCount() ^ (GetCurrentProcessId() << 16);
+  for (DWORD attempt = 0; attempt < 64; ++attempt) {
+    char name[16];
+    std::snprintf(name, sizeof name, "~vel%04lX.tmp", static_cast<unsigned long>((seed + attempt * 40503u) & 0xFFFF));
+    tempPath = folder + name;
+    app::FileHandle file(CreateFileA(tempPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                                     nullptr));
+    if (file.valid()) return file;
+    error = GetLastError();
+    if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) break;
+  }
+  tempPath.clear();
+  return app::FileHandle();
+}
+
+// An existing target must be one the user may overwrite: a read-only file, a folder or a file held
+// open by another program is refused before anything moves. The rename alone does not check all of
+// these everywhere (a privileged account may rename over a read-only file). 0 when the target may be
+// replaced or does not exist.
+DWORD targetRefusal(const std::string& target) {
+  const DWORD attributes = GetFileAttributesA(target.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return 0;
+  if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) return ERROR_ACCESS_DENIED;
+  app::FileHandle probe(CreateFileA(target.c_str(), GENERIC_WRITE | DELETE,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+  return probe.valid() ? 0 : GetLastError();
+}
+
+// Puts the finished file in place of the target in one step; the target is never deleted first.
+DWORD replaceTarget(const std::string& target, const std::string& tempPath) {
+  if (const DWORD refusal = targetRefusal(target)) return refusal;
+  if (MoveFileExA(tempPath.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return 0;
+  return GetLastError();
+}
+
+}  // namespace
+
+LoadResult loadTextFile(const std::string& path) {
+  app::FileHandle file(
+      CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.valid()) {
+    const DWORD error = GetLastError();
+    return {isMissing(error) ? LoadOutcome::Missing : LoadOutcome::Unreadable, error};
+  }
+  const DWORD error = streamFile(file.get(), EM_STREAMIN, readChunk);
+  if (error != 0) return {LoadOutcome::BrokenOff, error};
+  return {LoadOutcome::Loaded, 0};
+}
+
+SaveResult saveTextFile(const std::string& path) {
+  if (pathTooLong(path)) return {false, ERROR_FILENAME_EXCED_RANGE};
+  std::string tempPath;
+  DWORD error = 0;
+  app::FileHandle file = createTempFileBeside(path, tempPath, error);
+  if (!file.valid()) return {false, error};
+
+  error = streamFile(file.get(), EM_STREAMOUT, writeChunk);
+  if (error == 0 && !FlushFileBuffers(file.get())) error = GetLastError();
+  if (!file.close() && error == 0) error = GetLastError();
+  if (error == 0) error = replaceTarget(path, tempPath);
+  if (error != 0) {
+    DeleteFileA(tempPath.c_str());
+    return {false, error};
+  }
+  return {true, 0};
+}
+
+}  // namespace document

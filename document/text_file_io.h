@@ -1,0 +1,28 @@
+#pragma once
+// Moving the text between a file and the text control through the control's plain-text stream;
+// the program keeps no copy of the text.
+#include <string>
+
+#include "document/document_rules.h"
+
+namespace document {
+
+struct LoadResult {
+  LoadOutcome outcome;
+  unsigned long error;  // the system's error code when the outcome is not Loaded
+};
+
+// Replaces the control's whole text with the file's bytes. A file that cannot be opened leaves the
+// text untouched; a read that fails after the stream began leaves what was read (BrokenOff).
+LoadResult loadTextFile(const std::string& path);
+
+struct SaveResult {
+  bool saved;
+  unsigned long error;  // the system's error code when not saved
+};
+
+// Writes the control's whole text to a new file in the target's folder and only then puts it in
+// place of the target, so that a failure at any point leaves the old file as it was.
+SaveResult saveTextFile(const std::string& path);
+
+}  // namespace document
