@@ -58,6 +58,14 @@ void pressButton(HWND dialog, int buttonId);
 // Fills the file name of an open or save dialog, optionally picks a type (0-based), presses OK.
 void answerFileDialog(HWND dialog, const std::string& path, int typeIndex = -1);
 
+// The message of a message box: the texts of its static controls, joined.
+std::string dialogMessage(HWND dialog);
+
+// From an answerer's action: waits until the dialog just answered is gone, then waits for the next
+// window with the title and acts on it. False when none came.
+bool answerNext(HWND answered, const std::string& title, const std::function<void(HWND)>& action,
+                int milliseconds = 10000);
+
 class VelloroTest : public ::testing::Test {
  protected:
   void SetUp() override;
