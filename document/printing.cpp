@@ -77,9 +77,11 @@ RECT deviceRectangle(HDC printer, const RECT& pageTwips) {
   return page;
 }
 
-// The control's own end of text: its window-text length less its line count.
+// The control's end of text in its own character positions, each paragraph end counted once.
+// (Window-text length less line count falls short when lines wrap, and would drop the last page.)
 long endPosition() {
-  return static_cast<long>(sendEditor(WM_GETTEXTLENGTH)) - static_cast<long>(sendEditor(EM_GETLINECOUNT));
+  GETTEXTLENGTHEX query{GTL_NUMCHARS | GTL_PRECISE, CP_ACP};
+  return static_cast<long>(sendEditor(EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&query)));
 }
 
 // The control lays out and renders one page from start; answers where the next page starts.

@@ -43,8 +43,21 @@ HFONT createGutterFont() {
                      DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, 0, "Courier");
 }
 
+int leftMargin = initialLeftMargin;
+
 LRESULT send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
   return SendMessageA(state.editorHandle, message, wParam, lParam);
+}
+
+// Some rich-edit controls ignore margins and would draw the text under the line numbers; they
+// get a formatting rectangle that starts right of the band instead (kept up on every resize).
+void applyLeftMargin() {
+  send(EM_SETMARGINS, EC_LEFTMARGIN, MAKELONG(leftMargin, 0));
+  if (LOWORD(send(EM_GETMARGINS)) == leftMargin) return;
+  RECT client;
+  GetClientRect(state.editorHandle, &client);
+  RECT format{leftMargin, client.top + 1, client.right, client.bottom};
+  send(EM_SETRECT, 0, reinterpret_cast<LPARAM>(&format));
 }
 
 CHARRANGE selection() {
@@ -71,7 +84,7 @@ void createEditorControl(HWND mainWindow) {
 
   state.editorPreviousProc = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrA(state.editorHandle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&editorGutterProc)));
-  send(EM_SETMARGINS, EC_LEFTMARGIN, MAKELONG(initialLeftMargin, 0));
+  setLeftMargin(initialLeftMargin);
 }
 
 void setEditorFontName(const char* name) {
@@ -106,6 +119,12 @@ void setEditorBackColour(COLORREF colour) { send(EM_SETBKGNDCOLOR, 0, static_cas
 
 void resizeEditorControl(int x, int y, int width, int height) {
   MoveWindow(state.editorHandle, x, y, width, height, TRUE);
+  applyLeftMargin();
+}
+
+void setLeftMargin(int pixels) {
+  leftMargin = pixels;
+  applyLeftMargin();
 }
 
 void setWordWrap(bool on) { send(EM_SETTARGETDEVICE, 0, on ? 0 : -1); }

@@ -13,6 +13,9 @@ void setEditorTextColour(COLORREF colour);  // CLR_INVALID (-1) returns to the s
 void setEditorBackColour(COLORREF colour);
 void resizeEditorControl(int x, int y, int width, int height);
 
+// The left margin that keeps the text clear of the line numbers; it is kept across resizes.
+void setLeftMargin(int pixels);
+
 // Wraps lines at the control's edge (true) or not at all (false).
 void setWordWrap(bool on);
 

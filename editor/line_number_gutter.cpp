@@ -4,6 +4,7 @@
 
 #include "app/app_state.h"
 #include "app/win_handles.h"
+#include "editor/editor_control.h"
 #include "editor/gutter_layout.h"
 
 namespace editor {
@@ -11,6 +12,8 @@ namespace editor {
 namespace {
 
 using app::state;
+
+int paintCount = 0;  // paints seen, including any a margin change causes while it is made
 
 long lineAtPoint(HWND control, LONG x, LONG y) {
   POINTL point{x, y};
@@ -25,9 +28,10 @@ void followLineCount(HWND control) {
   state.lineCountDigits = decimalDigits(static_cast<long>(lineCount));
   if (state.gutterDigits != state.lineCountDigits) {
     state.gutterDigits = state.lineCountDigits;
-    SendMessageA(state.editorHandle, EM_SETMARGINS, EC_LEFTMARGIN, MAKELONG(gutterLeftMargin(state.gutterDigits), 0));
-    // Not every control repaints on a margin change; the band needs exactly one more paint.
-    InvalidateRect(control, nullptr, FALSE);
+    int paintsBefore = paintCount;
+    setLeftMargin(gutterLeftMargin(state.gutterDigits));
+    // The band needs exactly one more paint; not every control repaints by itself on a change.
+    if (paintCount == paintsBefore && !GetUpdateRect(control, nullptr, FALSE)) InvalidateRect(control, nullptr, FALSE);
   }
 }
 
@@ -83,7 +87,10 @@ void drawGutter(HWND control) {
 
 LRESULT CALLBACK editorGutterProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   LRESULT result = CallWindowProcA(state.editorPreviousProc, window, message, wParam, lParam);
-  if (message == WM_PAINT) drawGutter(window);
+  if (message == WM_PAINT) {
+    ++paintCount;
+    drawGutter(window);
+  }
   return result;
 }
 

@@ -184,3 +184,30 @@ TEST_F(VelloroTest, WrappedLinesAreNumberedAsDisplayLines) {
 }
 
 }  // namespace
+
+namespace {
+
+using namespace gui_test;
+using app::state;
+
+// Between the separator and the margin only background shows (a glyph may bleed one pixel left of
+// the margin): no text is drawn under the band.
+TEST_F(VelloroTest, TextStartsRightOfTheBandAfterTheWindowGotItsSize) {
+  startVelloro();
+  setEditorText("MMMMMMMM\r\nWWWWWWWW");
+  SendMessageA(state.editorHandle, EM_SETSEL, -1, -1);  // the caret away from the margin
+  repaint();
+  settle();
+  HDC dc = GetDC(state.editorHandle);
+  const COLORREF background = GetPixel(dc, 200, 200);
+  int inkBeforeMargin = 0, inkAfterMargin = 0;
+  for (int y = 0; y < 30; ++y) {
+    for (int x = 18; x < 23; ++x) inkBeforeMargin += GetPixel(dc, x, y) != background;
+    for (int x = 24; x < 60; ++x) inkAfterMargin += GetPixel(dc, x, y) != background;
+  }
+  ReleaseDC(state.editorHandle, dc);
+  EXPECT_EQ(inkBeforeMargin, 0);
+  EXPECT_GT(inkAfterMargin, 0);
+}
+
+}  // namespace

@@ -661,16 +661,17 @@ TEST_F(PrintingTest, CancelledDialogPrintsNothing) {
 
 TEST_F(PrintingTest, ControlThatLaysOutPagesPrintsItsOwnPagesOnThePageRectangle) {
   startWithFile("steuerelement", std::string(350, 'x'));
-  const LONG end = static_cast<LONG>(SendMessageA(state.editorHandle, WM_GETTEXTLENGTH, 0, 0) -
-                                     SendMessageA(state.editorHandle, EM_GETLINECOUNT, 0, 0));
+  GETTEXTLENGTHEX characters{GTL_NUMCHARS | GTL_PRECISE, CP_ACP};
+  const LONG end = static_cast<LONG>(
+      SendMessageA(state.editorHandle, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&characters), 0));
   PageLayoutControl control([](LONG start) { return std::min<LONG>(start + 100, 350); });
   PrintCalls calls;
   DialogScript answers({printDialog()});
   print();
   EXPECT_EQ(answers.wait(), 1);
 
-  // Pages from 0, 100, 200 and 300; the last answer, 350, reaches the end 349.
-  ASSERT_EQ(end, 349);
+  // Pages from 0, 100, 200 and 300; the last answer, 350, reaches the end of the text.
+  ASSERT_EQ(end, 350);
   ASSERT_EQ(control.requests.size(), 5u);
   for (int page = 0; page < 4; ++page) {
     SCOPED_TRACE(page);
@@ -707,6 +708,22 @@ TEST_F(PrintingTest, ControlThatLaysOutPagesPrintsItsOwnPagesOnThePageRectangle)
   const std::string pdf = waitForPdf(before, jobStem());
   ASSERT_FALSE(pdf.empty());
   EXPECT_EQ(pdfPageCount(pdf), 4);
+}
+
+// A last page that holds only the final character is printed too: the end is the control's own
+// character count, not its window-text length less its line count (one short per line break).
+TEST_F(PrintingTest, ControlPathPrintsALastPageWithOnlyTheFinalCharacter) {
+  std::string text;
+  for (int line = 0; line < 4; ++line) text += std::string(100, 'a' + line) + (line < 3 ? "\r\n" : "");
+  startWithFile("letzteszeichen", text);  // 403 characters, the breaks counted once
+  PageLayoutControl control([](LONG start) { return std::min<LONG>(start + 134, 403); });
+  PrintCalls calls;
+  DialogScript answers({printDialog()});
+  print();
+  EXPECT_EQ(answers.wait(), 1);
+  EXPECT_EQ(calls.startPages, 4);
+  ASSERT_GE(control.requests.size(), 4u);
+  EXPECT_EQ(control.requests[3].range.cpMin, 402);
 }
 
 // Without the stop on a page that did not advance these jobs would never end.
