@@ -1,5 +1,6 @@
 // Minimising into the notification area, staying on top and translucency.
 #include <windows.h>
+#include <commctrl.h>
 #include <shellapi.h>
 
 #include <string>
@@ -92,14 +93,39 @@ TEST_F(VelloroTest, ExitFromTheTrayMenuRemovesTheIcon) {
   EXPECT_FALSE(Shell_NotifyIconA(NIM_MODIFY, &data));
 }
 
-TEST_F(VelloroTest, AlwaysOnTopTogglesTheTopmostStyleWithItsMark) {
+// Whether the first window lies above the second in the z-order.
+bool above(HWND first, HWND second) {
+  for (HWND window = GetWindow(second, GW_HWNDPREV); window != nullptr; window = GetWindow(window, GW_HWNDPREV)) {
+    if (window == first) return true;
+  }
+  return false;
+}
+
+TEST_F(VelloroTest, AlwaysOnTopKeepsTheWindowAboveOthersUntilSwitchedOff) {
   startVelloro();
+  // Wine 8 does not make a window topmost while it owns popups (the toolbar's tooltip window);
+  // the tooltip window leaves the owner chain here so that the program's own call is what counts.
+  HWND tips = reinterpret_cast<HWND>(SendMessageA(state.toolbar, TB_GETTOOLTIPS, 0, 0));
+  SetWindowLongPtrA(tips, GWLP_HWNDPARENT, 0);
+  // Another program's window, raised as it would be when the user clicks it.
+  HWND other = CreateWindowExA(0, "STATIC", "andere", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100, nullptr, nullptr,
+                               nullptr, nullptr);
+  auto raiseOther = [&] { SetWindowPos(other, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE); };
+  raiseOther();
+  ASSERT_TRUE(above(other, state.mainWindowHandle));
+
   app::dispatchCommand(app::AlwaysOnTop);
   EXPECT_TRUE(app::isMenuItemChecked(app::AlwaysOnTop));
   EXPECT_TRUE(GetWindowLongA(state.mainWindowHandle, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  raiseOther();
+  EXPECT_TRUE(above(state.mainWindowHandle, other));
+
   app::dispatchCommand(app::AlwaysOnTop);
   EXPECT_FALSE(app::isMenuItemChecked(app::AlwaysOnTop));
   EXPECT_FALSE(GetWindowLongA(state.mainWindowHandle, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  raiseOther();
+  EXPECT_TRUE(above(other, state.mainWindowHandle));
+  DestroyWindow(other);
 }
 
 TEST_F(VelloroTest, OpacityIsTheLevelTimes255Over100) {
