@@ -43,7 +43,9 @@ HFONT createGutterFont() {
                      DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, 0, "Courier");
 }
 
-int leftMargin = initialLeftMargin;
+int margin = initialLeftMargin;
+bool marginsByRectangle = false;
+COLORREF backColour = CLR_INVALID;  // the control's own until the settings give one
 
 LRESULT send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
   return SendMessageA(state.editorHandle, message, wParam, lParam);
@@ -52,11 +54,12 @@ LRESULT send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
 // Some rich-edit controls ignore margins and would draw the text under the line numbers; they
 // get a formatting rectangle that starts right of the band instead (kept up on every resize).
 void applyLeftMargin() {
-  send(EM_SETMARGINS, EC_LEFTMARGIN, MAKELONG(leftMargin, 0));
-  if (LOWORD(send(EM_GETMARGINS)) == leftMargin) return;
+  send(EM_SETMARGINS, EC_LEFTMARGIN, MAKELONG(margin, 0));
+  marginsByRectangle = LOWORD(send(EM_GETMARGINS)) != margin;
+  if (!marginsByRectangle) return;
   RECT client;
   GetClientRect(state.editorHandle, &client);
-  RECT format{leftMargin, client.top + 1, client.right, client.bottom};
+  RECT format{margin, client.top + 1, client.right, client.bottom};
   send(EM_SETRECT, 0, reinterpret_cast<LPARAM>(&format));
 }
 
@@ -84,6 +87,7 @@ void createEditorControl(HWND mainWindow) {
 
   state.editorPreviousProc = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrA(state.editorHandle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&editorGutterProc)));
+  backColour = CLR_INVALID;
   setLeftMargin(initialLeftMargin);
 }
 
@@ -115,7 +119,12 @@ void setEditorTextColour(COLORREF colour) {
   send(EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
 }
 
-void setEditorBackColour(COLORREF colour) { send(EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(colour)); }
+void setEditorBackColour(COLORREF colour) {
+  backColour = colour;
+  send(EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(colour));
+}
+
+COLORREF editorBackColour() { return backColour == CLR_INVALID ? GetSysColor(COLOR_WINDOW) : backColour; }
 
 void resizeEditorControl(int x, int y, int width, int height) {
   MoveWindow(state.editorHandle, x, y, width, height, TRUE);
@@ -123,9 +132,13 @@ void resizeEditorControl(int x, int y, int width, int height) {
 }
 
 void setLeftMargin(int pixels) {
-  leftMargin = pixels;
+  margin = pixels;
   applyLeftMargin();
 }
+
+int leftMargin() { return margin; }
+
+bool marginStripUnpainted() { return marginsByRectangle; }
 
 void setWordWrap(bool on) { send(EM_SETTARGETDEVICE, 0, on ? 0 : -1); }
 

@@ -15,6 +15,12 @@ void resizeEditorControl(int x, int y, int width, int height);
 
 // The left margin that keeps the text clear of the line numbers; it is kept across resizes.
 void setLeftMargin(int pixels);
+int leftMargin();
+
+// True for a control that ignores margins: it gets a formatting rectangle instead and leaves the
+// strip left of it unpainted, which its owner then fills with the editor's background colour.
+bool marginStripUnpainted();
+COLORREF editorBackColour();
 
 // Wraps lines at the control's edge (true) or not at all (false).
 void setWordWrap(bool on);

@@ -60,6 +60,11 @@ void drawGutter(HWND control) {
     app::SelectedObject useBrush(dc.get(), bandBrush.get());
     Rectangle(dc.get(), 0, 0, gutterBandWidth(state.gutterDigits), client.bottom);
   }
+  if (marginStripUnpainted()) {
+    RECT strip{separatorX + 1, 0, leftMargin(), client.bottom};
+    app::GdiObject<HBRUSH> background(CreateSolidBrush(editorBackColour()));
+    FillRect(dc.get(), &strip, background.get());
+  }
 
   followLineCount(control);
 
