@@ -8,8 +8,8 @@
 
 #include "app/app_state.h"
 #include "app/command_ids.h"
-#include "app/main_window.h"
 #include "app/object_ids.h"
+#include "app/secondary_window.h"
 #include "document/titles.h"
 #include "editor/search_rules.h"
 
@@ -23,17 +23,9 @@ constexpr int clientWidth = 265;
 constexpr int clientHeight = 130;
 constexpr DWORD windowStyle = WS_CAPTION | WS_SYSMENU;
 
-struct ControlSpec {
-  int id;
-  const char* className;
-  DWORD style;
-  DWORD exStyle;
-  int x, y, width, height;
-  const char* text;
-};
 
 // In creation order, which is also the Tab order.
-constexpr ControlSpec controls[] = {
+constexpr app::ControlSpec controls[] = {
     {app::searchCloseButtonId, "BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0, 166, 100, 90, 22, "Schließen"},
     {app::searchNextButtonId, "BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0, 9, 100, 90, 22, "Weitersuchen"},
     {app::searchFieldId, "EDIT", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE, 85, 10, 170, 20, ""},
@@ -45,14 +37,7 @@ constexpr ControlSpec controls[] = {
 
 HWND control(int id) { return GetDlgItem(state.searchWindow, id); }
 
-std::string fieldText() {
-  HWND field = control(app::searchFieldId);
-  int length = GetWindowTextLengthA(field);
-  std::string text(static_cast<std::size_t>(length) + 1, '\0');
-  int copied = GetWindowTextA(field, text.data(), length + 1);
-  text.resize(static_cast<std::size_t>(std::max(copied, 0)));
-  return text;
-}
+std::string fieldText() { return app::controlText(control(app::searchFieldId)); }
 
 bool upwardSelected() { return SendMessageA(control(app::searchUpwardOptionId), BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
@@ -70,28 +55,9 @@ void destroySearchWindow() {
 }
 
 HWND createSearchWindow() {
-  RECT frame{0, 0, clientWidth, clientHeight};
-  AdjustWindowRectEx(&frame, windowStyle, FALSE, 0);
-  int screenWidth = GetSystemMetrics(SM_CXSCREEN);
-  int screenHeight = GetSystemMetrics(SM_CYSCREEN);
-  int width = std::min<int>(frame.right - frame.left, screenWidth);
-  int height = std::min<int>(frame.bottom - frame.top, screenHeight);
-  std::string title = document::dialogTitle("Suchen");
-  // Owned by the main window, so that it goes when the program's windows go.
-  return CreateWindowExA(0, app::programWindowClass(), title.c_str(), windowStyle, (screenWidth - width) / 2,
-                         (screenHeight - height) / 2, width, height, state.mainWindowHandle, nullptr, state.instance,
-                         nullptr);
+  return app::createCentredWindow(document::dialogTitle("Suchen"), windowStyle, clientWidth, clientHeight);
 }
 
-void createControls(HWND window) {
-  auto font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-  for (const ControlSpec& spec : controls) {
-    HWND child = CreateWindowExA(spec.exStyle, spec.className, spec.text, WS_CHILD | WS_VISIBLE | spec.style, spec.x,
-                                 spec.y, spec.width, spec.height, window,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), state.instance, nullptr);
-    if (child != nullptr) SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  }
-}
 
 HACCEL createSearchAccelerators() {
   ACCEL findNext{FVIRTKEY, VK_F3, app::FindNext};
@@ -107,7 +73,7 @@ void openSearchWindow() {
   if (window == nullptr) return;
   state.searchWindow = window;
   SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-  createControls(window);
+  app::createControls(window, controls);
 
   CheckRadioButton(window, app::searchUpwardOptionId, app::searchDownwardOptionId, app::searchDownwardOptionId);
   SetWindowTextA(control(app::searchFieldId), state.searchText.c_str());

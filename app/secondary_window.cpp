@@ -1,0 +1,40 @@
+#include "app/secondary_window.h"
+
+#include <algorithm>
+
+#include "app/app_state.h"
+#include "app/main_window.h"
+
+namespace app {
+
+HWND createCentredWindow(const std::string& title, DWORD style, int clientWidth, int clientHeight) {
+  RECT frame{0, 0, clientWidth, clientHeight};
+  AdjustWindowRectEx(&frame, style, FALSE, 0);
+  int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+  int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+  int width = std::min<int>(frame.right - frame.left, screenWidth);
+  int height = std::min<int>(frame.bottom - frame.top, screenHeight);
+  return CreateWindowExA(0, programWindowClass(), title.c_str(), style, (screenWidth - width) / 2,
+                         (screenHeight - height) / 2, width, height, state.mainWindowHandle, nullptr, state.instance,
+                         nullptr);
+}
+
+void createControls(HWND window, std::span<const ControlSpec> controls) {
+  auto font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  for (const ControlSpec& spec : controls) {
+    HWND child = CreateWindowExA(spec.exStyle, spec.className, spec.text, WS_CHILD | WS_VISIBLE | spec.style, spec.x,
+                                 spec.y, spec.width, spec.height, window,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), state.instance, nullptr);
+    if (child != nullptr) SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  }
+}
+
+std::string controlText(HWND control) {
+  int length = GetWindowTextLengthA(control);
+  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  int copied = GetWindowTextA(control, text.data(), length + 1);
+  text.resize(static_cast<std::size_t>(std::max(copied, 0)));
+  return text;
+}
+
+}  // namespace app
