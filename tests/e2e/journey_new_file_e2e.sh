@@ -15,7 +15,8 @@ xdotool key ctrl+s
 dialog=$(wait_window "^$title_prefix  \\|  Speichern unter\$") || fail "no Save As dialog"
 xdotool windowfocus --sync "$dialog"
 sleep 0.5
-xdotool type --delay 40 "notiz"
+# The dialog starts in the folder it last showed; the full path decides where the file goes.
+xdotool type --delay 20 "$(winepath -w "$work/notiz")"
 # The type list follows the name field; its first entry is "Text-Dateien (*.txt)".
 xdotool key Tab Home
 sleep 0.3
