@@ -60,7 +60,10 @@ void applyLeftMargin() {
   RECT client;
   GetClientRect(state.editorHandle, &client);
   RECT format{margin, client.top + 1, client.right, client.bottom};
-  send(EM_SETRECT, 0, reinterpret_cast<LPARAM>(&format));
+  // A new rectangle lays the whole text out again, which takes seconds for megabytes.
+  RECT current{};
+  send(EM_GETRECT, 0, reinterpret_cast<LPARAM>(&current));
+  if (!EqualRect(&current, &format)) send(EM_SETRECT, 0, reinterpret_cast<LPARAM>(&format));
 }
 
 CHARRANGE selection() {
