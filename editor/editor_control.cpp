@@ -131,7 +131,6 @@ COLORREF editorBackColour() { return backColour == CLR_INVALID ? GetSysColor(COL
 
 void resizeEditorControl(int x, int y, int width, int height) {
   MoveWindow(state.editorHandle, x, y, width, height, TRUE);
-  applyLeftMargin();
 }
 
 void setLeftMargin(int pixels) {
