@@ -1,0 +1,239 @@
+// The baseline of the benchmarks: the same rich-edit control with the same styles, font and text
+// limit, loading the file named on the command line at start and doing nothing but the one raw
+// operation the driver asks for.
+//
+//   bare_control.exe [--op NAME] [--needle TEXT] [--steps N] [--out PATH] [--editor WxH] [FILE]
+//
+// Operations, each run once per bareRunMessage:
+//   find             one EM_FINDTEXTEX downwards from the selection's end, the hit selected
+//   find-inprocess   --steps of those in a row
+//   save             EM_STREAMOUT into --out
+//   save-replace     EM_STREAMOUT into a new file beside --out, flushed, then put in its place
+//   page-inprocess   WM_VSCROLL SB_PAGEDOWN and UpdateWindow until the end of the text
+//
+// Two ways of loading, to show where the loading time goes:
+//   --keep-scrollbars  the scroll bars are always shown (ES_DISABLENOSCROLL), so the text arriving
+//                      does not change the control's client size
+//   --size-after-load  the control is created 0 x 0 and sized after the load, the order in which
+//                      the program's start-up does it
+#include <windows.h>
+#include <commdlg.h>
+#include <richedit.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "bench/bare_protocol.h"
+
+namespace {
+
+struct Options {
+  std::string operation = "none";
+  std::string needle;
+  int steps = 10;
+  std::string output;
+  int editorWidth = bench::bareDefaultEditorWidth;
+  int editorHeight = bench::bareDefaultEditorHeight;
+  std::string file;
+  bool keepScrollbars = false;
+  bool sizeAfterLoad = false;
+};
+
+Options options;
+HWND editor = nullptr;
+
+bool parseOptions(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    std::string name = argv[i];
+    bool hasValue = i + 1 < argc;
+    if (name == "--op" && hasValue) {
+      options.operation = argv[++i];
+    } else if (name == "--needle" && hasValue) {
+      options.needle = argv[++i];
+    } else if (name == "--steps" && hasValue) {
+      options.steps = std::atoi(argv[++i]);
+    } else if (name == "--out" && hasValue) {
+      options.output = argv[++i];
+    } else if (name == "--editor" && hasValue) {
+      if (std::sscanf(argv[++i], "%dx%d", &options.editorWidth, &options.editorHeight) != 2) return false;
+    } else if (name == "--keep-scrollbars") {
+      options.keepScrollbars = true;
+    } else if (name == "--size-after-load") {
+      options.sizeAfterLoad = true;
+    } else if (name.rfind("--", 0) == 0) {
+      return false;
+    } else {
+      options.file = name;
+    }
+  }
+  return true;
+}
+
+DWORD CALLBACK readChunk(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* done) {
+  DWORD read = 0;
+  BOOL ok = ReadFile(reinterpret_cast<HANDLE>(cookie), buffer, static_cast<DWORD>(count), &read, nullptr);
+  *done = static_cast<LONG>(read);
+  return ok ? 0 : 1;
+}
+
+DWORD CALLBACK writeChunk(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* done) {
+  DWORD written = 0;
+  BOOL ok = WriteFile(reinterpret_cast<HANDLE>(cookie), buffer, static_cast<DWORD>(count), &written, nullptr);
+  *done = static_cast<LONG>(written);
+  return ok && written == static_cast<DWORD>(count) ? 0 : 1;
+}
+
+void stream(HANDLE file, UINT message, EDITSTREAMCALLBACK callback) {
+  EDITSTREAM descriptor{};
+  descriptor.dwCookie = reinterpret_cast<DWORD_PTR>(file);
+  descriptor.pfnCallback = callback;
+  SendMessageA(editor, message, SF_TEXT, reinterpret_cast<LPARAM>(&descriptor));
+}
+
+void loadFile(const std::string& path) {
+  HANDLE file =
+      CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return;
+  stream(file, EM_STREAMIN, readChunk);
+  CloseHandle(file);
+}
+
+LRESULT saveTo(const std::string& path, bool flush) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return -1;
+  stream(file, EM_STREAMOUT, writeChunk);
+  if (flush) FlushFileBuffers(file);
+  LARGE_INTEGER size{};
+  GetFileSizeEx(file, &size);
+  CloseHandle(file);
+  return static_cast<LRESULT>(size.QuadPart);
+}
+
+// The same steps as a careful save: a new file beside the target, flushed, then swapped in.
+LRESULT saveReplacing(const std::string& path) {
+  std::string temporary = path + ".bare-tmp";
+  LRESULT size = saveTo(temporary, true);
+  if (size < 0) return -1;
+  BOOL replaced = GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES
+                      ? ReplaceFileA(path.c_str(), temporary.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
+                                     nullptr, nullptr)
+                      : MoveFileExA(temporary.c_str(), path.c_str(),
+                                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+  return replaced ? size : -1;
+}
+
+LRESULT findOnce() {
+  CHARRANGE selection{0, 0};
+  SendMessageA(editor, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+  FINDTEXTEXA query{};
+  query.chrg.cpMin = selection.cpMax;
+  query.chrg.cpMax = -1;
+  query.lpstrText = options.needle.c_str();
+  LRESULT found = SendMessageA(editor, EM_FINDTEXTEX, FR_DOWN, reinterpret_cast<LPARAM>(&query));
+  if (found != -1) SendMessageA(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&query.chrgText));
+  return found;
+}
+
+LRESULT pageToEnd() {
+  LRESULT pages = 0;
+  POINT before{}, after{};
+  SendMessageA(editor, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&before));
+  for (;;) {
+    SendMessageA(editor, WM_VSCROLL, SB_PAGEDOWN, 0);
+    UpdateWindow(editor);
+    SendMessageA(editor, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&after));
+    if (after.y == before.y) return pages;
+    before = after;
+    ++pages;
+  }
+}
+
+LRESULT runOperation() {
+  const std::string& operation = options.operation;
+  if (operation == "find") return findOnce();
+  if (operation == "find-inprocess") {
+    LRESULT found = -1;
+    for (int step = 0; step < options.steps; ++step) found = findOnce();
+    return found;
+  }
+  if (operation == "save") return saveTo(options.output, false);
+  if (operation == "save-replace") return saveReplacing(options.output);
+  if (operation == "page-inprocess") return pageToEnd();
+  return -1;
+}
+
+LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case bench::bareRunMessage:
+      return runOperation();
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+    default:
+      return DefWindowProcA(window, message, wParam, lParam);
+  }
+}
+
+void setCharacterFormat() {
+  CHARFORMATA format{};
+  format.cbSize = sizeof format;
+  format.dwMask = CFM_FACE | CFM_SIZE;
+  std::strcpy(format.szFaceName, "Courier");
+  format.yHeight = 165;
+  SendMessageA(editor, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&format));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (!parseOptions(argc, argv)) return 2;
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+
+  char systemFolder[MAX_PATH] = {};
+  UINT length = GetSystemDirectoryA(systemFolder, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH - 16) return 3;
+  std::string library = std::string(systemFolder) + "\\riched20.dll";
+  if (LoadLibraryA(library.c_str()) == nullptr) return 3;
+
+  WNDCLASSEXA windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.lpfnWndProc = windowProc;
+  windowClass.hInstance = instance;
+  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  windowClass.lpszClassName = "BareControlWindow";
+  if (RegisterClassExA(&windowClass) == 0) return 4;
+
+  const DWORD style = WS_OVERLAPPEDWINDOW;
+  RECT frame{0, 0, options.editorWidth + 8, options.editorHeight + 56};
+  AdjustWindowRectEx(&frame, style, FALSE, 0);
+  HWND window = CreateWindowExA(0, windowClass.lpszClassName, "Bare control", style, CW_USEDEFAULT, CW_USEDEFAULT,
+                                frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance,
+                                nullptr);
+  if (window == nullptr) return 4;
+  const DWORD editorStyle = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP | ES_MULTILINE |
+                            ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_NOHIDESEL | ES_WANTRETURN |
+                            (options.keepScrollbars ? ES_DISABLENOSCROLL : 0);
+  const int createdWidth = options.sizeAfterLoad ? 0 : options.editorWidth;
+  const int createdHeight = options.sizeAfterLoad ? 0 : options.editorHeight;
+  editor = CreateWindowExA(WS_EX_CLIENTEDGE, "RichEdit20A", "", editorStyle, 4, 28, createdWidth, createdHeight, window,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(bench::bareEditorId)), instance, nullptr);
+  if (editor == nullptr) return 5;
+  SendMessageA(editor, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
+  setCharacterFormat();
+  SendMessageA(editor, EM_SETMARGINS, EC_LEFTMARGIN, MAKELONG(24, 0));
+  ShowWindow(window, SW_SHOWNORMAL);
+  SetFocus(editor);
+
+  if (!options.file.empty()) loadFile(options.file);
+  if (options.sizeAfterLoad) MoveWindow(editor, 4, 28, options.editorWidth, options.editorHeight, TRUE);
+
+  MSG message;
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+  return 0;
+}

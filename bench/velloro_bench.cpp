@@ -1,0 +1,694 @@
+// Benchmark driver: starts Velloro, the bare control and the system's own editors as separate
+// processes, drives them only from outside (posted commands, window messages, reading their
+// controls) and prints one table of medians, each as a ratio against the bare control measured in
+// the same rounds.
+//
+//   velloro_bench.exe --velloro EXE --bare EXE --data FOLDER --work FOLDER [--runs N] [--timeout S]
+//                     [--notepad EXE] [--wordpad EXE] [--needle TEXT] [--only LIST] [--raw FILE]
+//                     [--document NAME] [--bare-editor WxH] [--peer-timeout S]
+// --document names the input that is paged, searched and saved (text-10mb.txt); --only takes case
+// names (startup, open, page, find, save) or single inputs such as "open:1 MB".
+#include <windows.h>
+#include <richedit.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <map>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "bench/bare_protocol.h"
+#include "bench/bench_process.h"
+
+namespace {
+
+using bench::ChildProcess;
+using bench::now;
+using bench::RemoteBuffer;
+
+// Command numbers of the program under test, as its menus send them.
+constexpr WPARAM saveCommand = 3;
+constexpr WPARAM findCommand = 34;
+constexpr WPARAM findNextCommand = 35;
+constexpr int velloroEditorId = 1;
+constexpr int velloroStatusBarId = 101;
+constexpr int velloroSearchFieldId = 5;
+constexpr int findSteps = 10;
+
+struct Config {
+  std::string velloro, bare, notepad, wordpad, data, work, raw;
+  std::string needle = "Quarzuhrwerkstatt";
+  std::string document = "text-10mb.txt";  // paged, searched and saved
+  int runs = 5;
+  double timeout = 300;
+  double peerTimeout = 120;  // the system's editors are not what is measured; they may give up sooner
+  std::set<std::string> only;
+  std::string editorSize;  // the program's editor window, given to the bare control
+};
+
+Config config;
+
+// The last four are variants of the bare control that show where the time goes.
+enum class Subject { Bare, Velloro, Notepad, Wordpad, BareInProcess, BareSafeSave, BareSizedLate, BareKeptBars };
+
+bool isPeer(Subject subject) { return subject == Subject::Notepad || subject == Subject::Wordpad; }
+bool isBareVariant(Subject subject) { return subject != Subject::Velloro && !isPeer(subject); }
+
+const char* subjectName(Subject subject) {
+  switch (subject) {
+    case Subject::Bare: return "bare";
+    case Subject::Velloro: return "velloro";
+    case Subject::Notepad: return "notepad";
+    case Subject::Wordpad: return "wordpad";
+    case Subject::BareInProcess: return "bare-inprocess";
+    case Subject::BareSafeSave: return "bare-save-replace";
+    case Subject::BareSizedLate: return "bare-size-after-load";
+    case Subject::BareKeptBars: return "bare-keep-scrollbars";
+  }
+  return "?";
+}
+
+struct Sample {
+  bool ok = false;
+  bool timedOut = false;
+  double seconds = 0;
+  SIZE_T peak = 0;
+  std::string detail;  // what the run produced, compared across subjects
+};
+
+struct Input {
+  std::string label;
+  std::string file;
+};
+
+struct Case {
+  std::string name;    // also the key of --only (the part before ':')
+  std::string figure;  // row label
+  std::vector<Subject> subjects;
+  std::function<Sample(Subject)> run;
+};
+
+std::string dataFile(const std::string& name) { return config.data + name; }
+std::string workFile(const std::string& name) { return config.work + name; }
+
+std::string programOf(Subject subject) {
+  switch (subject) {
+    case Subject::Velloro: return config.velloro;
+    case Subject::Notepad: return config.notepad;
+    case Subject::Wordpad: return config.wordpad;
+    default: return config.bare;
+  }
+}
+
+std::vector<std::string> bareArguments(const std::string& operation, Subject subject = Subject::Bare) {
+  std::vector<std::string> arguments{"--op", operation, "--needle", config.needle};
+  if (subject == Subject::BareSizedLate) arguments.push_back("--size-after-load");
+  if (subject == Subject::BareKeptBars) arguments.push_back("--keep-scrollbars");
+  if (!config.editorSize.empty()) {
+    arguments.push_back("--editor");
+    arguments.push_back(config.editorSize);
+  }
+  return arguments;
+}
+
+// Starts a subject with an optional file and times it to the moment it is ready.
+Sample launch(ChildProcess& child, Subject subject, std::vector<std::string> arguments, const std::string& file) {
+  Sample sample;
+  if (!file.empty()) arguments.push_back(file);
+  double started = now();
+  if (!child.start(programOf(subject), arguments, config.work)) {
+    sample.detail = "could not start";
+    return sample;
+  }
+  if (!child.waitReady(isPeer(subject) ? std::min(config.timeout, config.peerTimeout) : config.timeout)) {
+    sample.detail = "not ready within the timeout";
+    sample.timedOut = true;
+    return sample;
+  }
+  sample.seconds = now() - started;
+  sample.peak = child.peakWorkingSet();
+  sample.ok = true;
+  return sample;
+}
+
+HWND controlOf(const ChildProcess& child, int id) { return GetDlgItem(child.mainWindow(), id); }
+
+std::string titleOf(HWND window) {
+  char title[512] = {};
+  GetWindowTextA(window, title, sizeof title);
+  return title;
+}
+
+// The loaded text's length, or what the peer shows in its title, so that runs can be compared.
+std::string loadedDetail(const ChildProcess& child, Subject subject, const std::string& file) {
+  if (isBareVariant(subject) || subject == Subject::Velloro) {
+    LRESULT length = 0;
+    if (!bench::sendWithin(controlOf(child, velloroEditorId), WM_GETTEXTLENGTH, 0, 0, config.timeout, &length)) {
+      return "no answer";
+    }
+    std::string detail = "chars=" + std::to_string(length);
+    if (subject == Subject::Velloro) {
+      RemoteBuffer buffer(child.handle(), 4096);
+      std::string status = bench::statusText(buffer, controlOf(child, velloroStatusBarId), 1, config.timeout);
+      if (!file.empty() && status != " Geöffnet") detail += " status='" + status + "'";
+    }
+    return detail;
+  }
+  std::string title = titleOf(child.mainWindow());
+  std::string name = file.substr(file.find_last_of('\\') + 1);
+  return title.find(name) == std::string::npos ? "title='" + title + "'" : "title ok";
+}
+
+Sample startupRun(Subject subject) {
+  ChildProcess child;
+  std::vector<std::string> arguments = subject == Subject::Bare ? bareArguments("none") : std::vector<std::string>{};
+  return launch(child, subject, arguments, "");
+}
+
+Sample openRun(Subject subject, const std::string& file) {
+  ChildProcess child;
+  std::vector<std::string> arguments;
+  if (isBareVariant(subject)) arguments = bareArguments("none", subject);
+  Sample sample = launch(child, subject, arguments, file);
+  if (sample.ok) sample.detail = loadedDetail(child, subject, file);
+  return sample;
+}
+
+// Page down and paint, from outside, until the scroll position stays: the same for both subjects.
+Sample pageRun(Subject subject, const std::string& file) {
+  ChildProcess child;
+  bool inProcess = subject == Subject::BareInProcess;
+  std::vector<std::string> arguments;
+  if (subject != Subject::Velloro) arguments = bareArguments(inProcess ? "page-inprocess" : "none");
+  Sample sample = launch(child, subject, arguments, file);
+  if (!sample.ok) return sample;
+  sample.ok = false;
+  HWND editor = controlOf(child, velloroEditorId);
+  RemoteBuffer buffer(child.handle(), 64);
+  const double deadline = now() + config.timeout;
+  double started = now();
+  long pages = 0;
+  if (inProcess) {
+    LRESULT result = 0;
+    if (!bench::sendWithin(child.mainWindow(), bench::bareRunMessage, 0, 0, config.timeout, &result)) {
+      sample.detail = "no answer";
+      return sample;
+    }
+    pages = static_cast<long>(result);
+  } else {
+    POINT before{}, after{};
+    if (!bench::scrollPositionOf(buffer, editor, &before, config.timeout)) {
+      sample.detail = "scroll position unreadable";
+      return sample;
+    }
+    for (;;) {
+      LRESULT ignored = 0;
+      if (!bench::sendWithin(editor, WM_VSCROLL, SB_PAGEDOWN, 0, deadline - now(), &ignored)) {
+        sample.detail = "no answer";
+        return sample;
+      }
+      UpdateWindow(editor);
+      if (!bench::scrollPositionOf(buffer, editor, &after, deadline - now())) {
+        sample.detail = "no answer";
+        return sample;
+      }
+      if (after.y == before.y) break;
+      before = after;
+      ++pages;
+    }
+  }
+  sample.seconds = now() - started;
+  sample.detail = "pages=" + std::to_string(pages);
+  sample.ok = pages > 0;
+  return sample;
+}
+
+// Types the text into the program's Find window and closes it, so that Find Next has a text.
+bool rememberSearchText(ChildProcess& child) {
+  PostMessageA(child.mainWindow(), WM_COMMAND, findCommand, 0);
+  const double deadline = now() + 10;
+  const std::string searchTitle = "|  Suchen";
+  HWND window = nullptr;
+  while ((window = child.windowEndingWith(searchTitle)) == nullptr) {
+    if (now() > deadline) return false;
+    Sleep(1);
+  }
+  LRESULT ignored = 0;
+  if (!bench::sendWithin(GetDlgItem(window, velloroSearchFieldId), WM_SETTEXT, 0,
+                         reinterpret_cast<LPARAM>(config.needle.c_str()), 10, &ignored)) {
+    return false;
+  }
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  while (IsWindow(window)) {
+    if (now() > deadline) return false;
+    Sleep(1);
+  }
+  return bench::sendWithin(child.mainWindow(), WM_NULL, 0, 0, 10, &ignored);
+}
+
+Sample findRun(Subject subject, const std::string& file) {
+  ChildProcess child;
+  std::vector<std::string> arguments;
+  if (subject == Subject::Bare) arguments = bareArguments("find");
+  if (subject == Subject::BareInProcess) arguments = bareArguments("find-inprocess");
+  Sample sample = launch(child, subject, arguments, file);
+  if (!sample.ok) return sample;
+  sample.ok = false;
+  if (subject == Subject::Velloro && !rememberSearchText(child)) {
+    sample.detail = "Find window did not take the text";
+    return sample;
+  }
+  HWND editor = controlOf(child, velloroEditorId);
+  LRESULT ignored = 0;
+  RemoteBuffer buffer(child.handle(), 64);
+  CHARRANGE selection{-1, -1};
+  if (!bench::sendWithin(editor, EM_SETSEL, 0, 0, config.timeout, &ignored) ||
+      !bench::selectionOf(buffer, editor, &selection, config.timeout)) {
+    sample.detail = "no answer";
+    return sample;
+  }
+  const double deadline = now() + config.timeout;
+  double started = now();
+  if (subject == Subject::Velloro) {
+    for (int step = 0; step < findSteps; ++step) {
+      LONG previous = selection.cpMin;
+      PostMessageA(child.mainWindow(), WM_COMMAND, findNextCommand, 0);
+      do {
+        if (now() > deadline || !bench::selectionOf(buffer, editor, &selection, deadline - now())) {
+          sample.detail = "step " + std::to_string(step + 1) + " found nothing";
+          return sample;
+        }
+      } while (selection.cpMin == previous);
+    }
+  } else {
+    int messages = subject == Subject::BareInProcess ? 1 : findSteps;
+    LRESULT found = -1;
+    for (int step = 0; step < messages; ++step) {
+      if (!bench::sendWithin(child.mainWindow(), bench::bareRunMessage, 0, 0, deadline - now(), &found) ||
+          found == -1) {
+        sample.detail = "step " + std::to_string(step + 1) + " found nothing";
+        return sample;
+      }
+    }
+    selection.cpMin = static_cast<LONG>(found);
+  }
+  sample.seconds = now() - started;
+  sample.detail = "last hit=" + std::to_string(selection.cpMin);
+  sample.ok = true;
+  return sample;
+}
+
+Sample saveRun(Subject subject, const std::string& file) {
+  ChildProcess child;
+  std::string output = workFile(std::string("saved-") + subjectName(subject) + ".txt");
+  std::string opened = file;
+  std::vector<std::string> arguments;
+  if (subject == Subject::Velloro) {
+    // The program saves over the file it opened: each run gets a fresh copy.
+    opened = output;
+    if (!CopyFileA(file.c_str(), opened.c_str(), FALSE)) {
+      Sample failed;
+      failed.detail = "could not copy the input";
+      return failed;
+    }
+  } else {
+    arguments = bareArguments(subject == Subject::BareSafeSave ? "save-replace" : "save");
+    arguments.push_back("--out");
+    arguments.push_back(output);
+    if (subject == Subject::BareSafeSave) CopyFileA(file.c_str(), output.c_str(), FALSE);
+  }
+  Sample sample = launch(child, subject, arguments, opened);
+  if (!sample.ok) return sample;
+  sample.ok = false;
+  const double deadline = now() + config.timeout;
+  double started = now();
+  if (subject == Subject::Velloro) {
+    RemoteBuffer buffer(child.handle(), 4096);
+    HWND statusBar = controlOf(child, velloroStatusBarId);
+    PostMessageA(child.mainWindow(), WM_COMMAND, saveCommand, 0);
+    std::string status;
+    while ((status = bench::statusText(buffer, statusBar, 1, deadline - now())) != " Gespeichert") {
+      if (now() > deadline) {
+        sample.detail = "status stayed '" + status + "'";
+        return sample;
+      }
+    }
+  } else {
+    LRESULT written = -1;
+    if (!bench::sendWithin(child.mainWindow(), bench::bareRunMessage, 0, 0, config.timeout, &written) ||
+        written < 0) {
+      sample.detail = "save failed";
+      return sample;
+    }
+  }
+  sample.seconds = now() - started;
+  sample.detail = "bytes=" + std::to_string(bench::fileSize(output));
+  std::string bareOutput = workFile(std::string("saved-") + subjectName(Subject::Bare) + ".txt");
+  if (subject != Subject::Bare && bench::fileExists(bareOutput) && !bench::sameContents(output, bareOutput)) {
+    sample.detail += " content differs from the bare control's";
+  }
+  sample.ok = true;
+  return sample;
+}
+
+std::vector<Input> inputs() {
+  return {{"1 MB", "text-1mb.txt"},
+          {"10 MB", "text-10mb.txt"},
+          {"50 MB", "text-50mb.txt"},
+          {"1 MB line", "line-1mb.txt"}};
+}
+
+std::string labelOf(const std::string& file) {
+  for (const Input& input : inputs()) {
+    if (input.file == file) return input.label;
+  }
+  return file;
+}
+
+std::vector<Case> cases() {
+  const std::vector<Subject> all{Subject::Bare, Subject::Velloro, Subject::Notepad, Subject::Wordpad};
+  std::vector<Subject> everyone;
+  for (Subject subject : all) {
+    if (!programOf(subject).empty()) everyone.push_back(subject);
+  }
+  const std::string big = dataFile(config.document);
+  const std::string bigLabel = labelOf(config.document);
+  std::vector<Subject> opening = everyone;
+  opening.push_back(Subject::BareSizedLate);
+  opening.push_back(Subject::BareKeptBars);
+  std::vector<Case> list;
+  list.push_back({"startup", "Start-up to idle", everyone, [](Subject s) { return startupRun(s); }});
+  for (const Input& input : inputs()) {
+    std::string file = dataFile(input.file);
+    list.push_back({"open:" + input.label, "Open " + input.label + " from the command line", opening,
+                    [file](Subject s) { return openRun(s, file); }});
+  }
+  list.push_back({"page", "Paging through " + bigLabel, {Subject::Bare, Subject::Velloro, Subject::BareInProcess},
+                  [big](Subject s) { return pageRun(s, big); }});
+  list.push_back({"find", "Find Next to the 10th of 10 hits, " + bigLabel,
+                  {Subject::Bare, Subject::Velloro, Subject::BareInProcess},
+                  [big](Subject s) { return findRun(s, big); }});
+  list.push_back({"save", "Save " + bigLabel, {Subject::Bare, Subject::Velloro, Subject::BareSafeSave},
+                  [big](Subject s) { return saveRun(s, big); }});
+  std::vector<Case> chosen;
+  for (Case& c : list) {
+    std::string key = c.name.substr(0, c.name.find(':'));
+    if (config.only.empty() || config.only.count(key) != 0 || config.only.count(c.name) != 0) chosen.push_back(c);
+  }
+  return chosen;
+}
+
+// ---- results and the table ----
+
+using Samples = std::map<Subject, std::vector<Sample>>;
+
+struct Summary {
+  int good = 0, total = 0, timedOut = 0;
+  double seconds = 0;
+  double peak = 0;
+  std::set<std::string> details;
+};
+
+double median(std::vector<double> values) {
+  if (values.empty()) return 0;
+  std::sort(values.begin(), values.end());
+  std::size_t middle = values.size() / 2;
+  return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+Summary summarise(const std::vector<Sample>& samples) {
+  Summary summary;
+  std::vector<double> seconds, peaks;
+  for (const Sample& sample : samples) {
+    ++summary.total;
+    summary.details.insert(sample.detail);
+    if (sample.timedOut) ++summary.timedOut;
+    if (!sample.ok) continue;
+    ++summary.good;
+    seconds.push_back(sample.seconds);
+    peaks.push_back(static_cast<double>(sample.peak));
+  }
+  summary.seconds = median(seconds);
+  summary.peak = median(peaks);
+  return summary;
+}
+
+std::string format(const char* pattern, double value) {
+  char text[64];
+  std::snprintf(text, sizeof text, pattern, value);
+  return text;
+}
+
+std::string milliseconds(double seconds) {
+  double ms = seconds * 1000;
+  return format(ms >= 100 ? "%.0f ms" : ms >= 10 ? "%.1f ms" : "%.2f ms", ms);
+}
+
+std::string megabytes(double bytes) { return format("%.1f MB", bytes / (1024.0 * 1024.0)); }
+
+std::string cell(const Summary& summary, const Summary& base, bool memory, bool isBase, double timeout) {
+  if (summary.total == 0) return "-";
+  if (summary.good == 0 && summary.timedOut == summary.total) return memory ? "-" : format("> %.0f s", timeout);
+  if (summary.good == 0) return "failed";
+  double value = memory ? summary.peak : summary.seconds;
+  double baseValue = memory ? base.peak : base.seconds;
+  std::string text = memory ? megabytes(value) : milliseconds(value);
+  if (!isBase && base.good > 0 && baseValue > 0) text += format(" (x%.2f)", value / baseValue);
+  if (summary.good < summary.total) {
+    text += " [" + std::to_string(summary.good) + "/" + std::to_string(summary.total) + " ok]";
+  }
+  return text;
+}
+
+struct Row {
+  std::string figure;
+  Samples samples;
+  bool memory;
+  std::string target;  // empty: no target
+  double limit;        // ratio to the bare control; 0: compared with wordpad instead
+};
+
+std::string verdict(const Row& row) {
+  if (row.target.empty()) return "";
+  Summary velloro = summarise(row.samples.count(Subject::Velloro) ? row.samples.at(Subject::Velloro)
+                                                                    : std::vector<Sample>{});
+  Subject against = row.limit > 0 ? Subject::Bare : Subject::Wordpad;
+  Summary other = summarise(row.samples.count(against) ? row.samples.at(against) : std::vector<Sample>{});
+  if (velloro.good == 0 || other.good == 0) return "not measured";
+  double mine = row.memory ? velloro.peak : velloro.seconds;
+  double theirs = row.memory ? other.peak : other.seconds;
+  double allowed = row.limit > 0 ? theirs * row.limit : theirs;
+  return mine <= allowed ? "met" : format("**missed** (x%.2f)", mine / theirs);
+}
+
+void printTable(const std::vector<Row>& rows) {
+  const std::vector<Subject> columns{Subject::Bare, Subject::Velloro, Subject::Notepad, Subject::Wordpad};
+  std::printf("| Figure (median of %d) | bare control | Velloro | notepad | wordpad | Target for Velloro | |\n",
+              config.runs);
+  std::printf("|---|---|---|---|---|---|---|\n");
+  for (const Row& row : rows) {
+    Summary base = summarise(row.samples.count(Subject::Bare) ? row.samples.at(Subject::Bare) : std::vector<Sample>{});
+    std::printf("| %s |", row.figure.c_str());
+    for (Subject subject : columns) {
+      Summary summary =
+          summarise(row.samples.count(subject) ? row.samples.at(subject) : std::vector<Sample>{});
+      double timeout = isPeer(subject) ? std::min(config.timeout, config.peerTimeout) : config.timeout;
+      std::printf(" %s |", cell(summary, base, row.memory, subject == Subject::Bare, timeout).c_str());
+    }
+    std::printf(" %s | %s |\n", row.target.c_str(), verdict(row).c_str());
+  }
+}
+
+const char* variantDescription(Subject variant) {
+  switch (variant) {
+    case Subject::BareSafeSave: return "new file beside the target, flushed, replaced";
+    case Subject::BareInProcess: return "the whole loop inside its own process";
+    case Subject::BareSizedLate: return "control created 0 x 0, sized after the load";
+    case Subject::BareKeptBars: return "scroll bars always shown (ES_DISABLENOSCROLL)";
+    default: return "";
+  }
+}
+
+void printVariants(const std::vector<Row>& rows) {
+  bool header = false;
+  for (const Row& row : rows) {
+    if (row.memory) continue;
+    for (Subject variant :
+         {Subject::BareInProcess, Subject::BareSafeSave, Subject::BareSizedLate, Subject::BareKeptBars}) {
+      if (!row.samples.count(variant)) continue;
+      if (!header) {
+        std::printf("\n| Bare control variant (where the time goes) | median | against the plain bare control |\n");
+        std::printf("|---|---|---|\n");
+        header = true;
+      }
+      Summary base = summarise(row.samples.at(Subject::Bare));
+      Summary summary = summarise(row.samples.at(variant));
+      const char* what = variantDescription(variant);
+      std::string ratio = base.good > 0 && summary.good > 0 ? format("x%.2f", summary.seconds / base.seconds) : "";
+      std::string median = cell(summary, base, false, true, config.timeout);
+      std::printf("| %s: %s | %s | %s |\n", row.figure.c_str(), what, median.c_str(),
+                  ratio.c_str());
+    }
+  }
+}
+
+// Runs that should have produced the same text, hit or file but did not.
+void printMismatches(const std::vector<Row>& rows) {
+  for (const Row& row : rows) {
+    if (row.memory) continue;
+    std::set<std::string> seen;
+    for (const auto& [subject, samples] : row.samples) {
+      if (isPeer(subject)) continue;
+      for (const std::string& detail : summarise(samples).details) seen.insert(detail);
+    }
+    if (seen.size() > 1) {
+      std::string all;
+      for (const std::string& detail : seen) all += " [" + detail + "]";
+      std::printf("\nNOTE: %s: runs differ:%s\n", row.figure.c_str(), all.c_str());
+    }
+  }
+}
+
+bool parseArguments(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    std::string name = argv[i];
+    if (i + 1 >= argc) return false;
+    std::string value = argv[++i];
+    if (name == "--velloro") config.velloro = value;
+    else if (name == "--bare") config.bare = value;
+    else if (name == "--notepad") config.notepad = value;
+    else if (name == "--wordpad") config.wordpad = value;
+    else if (name == "--data") config.data = value;
+    else if (name == "--work") config.work = value;
+    else if (name == "--raw") config.raw = value;
+    else if (name == "--needle") config.needle = value;
+    else if (name == "--bare-editor") config.editorSize = value;
+    else if (name == "--document") config.document = value;
+    else if (name == "--runs") config.runs = std::max(1, std::atoi(value.c_str()));
+    else if (name == "--timeout") config.timeout = std::atof(value.c_str());
+    else if (name == "--peer-timeout") config.peerTimeout = std::atof(value.c_str());
+    else if (name == "--only") {
+      std::stringstream list(value);
+      std::string item;
+      while (std::getline(list, item, ',')) config.only.insert(item);
+    } else {
+      return false;
+    }
+  }
+  for (std::string* folder : {&config.data, &config.work}) {
+    if (!folder->empty() && folder->back() != '\\') *folder += '\\';
+  }
+  return !config.velloro.empty() && !config.bare.empty() && !config.data.empty() && !config.work.empty();
+}
+
+std::string firstExisting(const std::vector<std::string>& candidates) {
+  for (const std::string& path : candidates) {
+    if (bench::fileExists(path)) return path;
+  }
+  return {};
+}
+
+void findPeers() {
+  char windows[MAX_PATH] = {};
+  GetWindowsDirectoryA(windows, MAX_PATH);
+  std::string root = windows;
+  if (config.notepad.empty()) {
+    config.notepad = firstExisting({root + "\\notepad.exe", root + "\\system32\\notepad.exe"});
+  }
+  if (config.wordpad.empty()) {
+    char programs[MAX_PATH] = {};
+    GetEnvironmentVariableA("ProgramFiles", programs, MAX_PATH);
+    config.wordpad = firstExisting({std::string(programs) + "\\Windows NT\\Accessories\\wordpad.exe",
+                                    root + "\\system32\\wordpad.exe", root + "\\wordpad.exe"});
+  }
+}
+
+// The program's editor window size, so that the bare control pages through the same view.
+void measureEditorSize() {
+  ChildProcess child;
+  if (!child.start(config.velloro, {}, config.work) || !child.waitReady(config.timeout)) return;
+  RECT frame{};
+  if (GetWindowRect(controlOf(child, velloroEditorId), &frame)) {
+    config.editorSize = std::to_string(frame.right - frame.left) + "x" + std::to_string(frame.bottom - frame.top);
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (!parseArguments(argc, argv)) {
+    std::fprintf(stderr,
+                 "usage: velloro_bench --velloro EXE --bare EXE --data FOLDER --work FOLDER [--runs N] [--timeout S]\n"
+                 "       [--notepad EXE] [--wordpad EXE] [--needle TEXT] [--only startup,open,page,find,save]"
+                 " [--raw FILE]\n       [--document NAME] [--bare-editor WxH] [--peer-timeout S]\n");
+    return 2;
+  }
+  findPeers();
+  if (config.editorSize.empty()) measureEditorSize();
+  std::fprintf(stderr, "editor %s; notepad %s; wordpad %s\n", config.editorSize.c_str(), config.notepad.c_str(),
+               config.wordpad.c_str());
+
+  std::vector<Case> list = cases();
+  std::map<std::string, Samples> results;
+  FILE* raw = config.raw.empty() ? nullptr : std::fopen(config.raw.c_str(), "w");
+  if (raw != nullptr) std::fprintf(raw, "case,subject,round,ok,seconds,peak_bytes,detail\n");
+
+  // Round 0 starts every program once to warm the system's libraries and is not counted; the inputs
+  // are read once beforehand so that no subject pays for the disk. Within a round the subjects take
+  // turns, starting one further along each time, so that drift hits all alike.
+  for (const Input& input : inputs()) bench::sameContents(dataFile(input.file), dataFile(input.file));
+  // A subject that ran into the timeout once is not started again for that figure.
+  std::set<std::pair<std::string, Subject>> givenUp;
+  for (int round = 0; round <= config.runs; ++round) {
+    for (const Case& c : list) {
+      if (round == 0 && c.name != "startup") continue;
+      std::size_t count = c.subjects.size();
+      for (std::size_t k = 0; k < count; ++k) {
+        Subject subject = c.subjects[(k + static_cast<std::size_t>(round)) % count];
+        Sample sample;
+        if (givenUp.count({c.name, subject}) != 0) {
+          sample.timedOut = true;
+          sample.detail = "not ready within the timeout";
+        } else {
+          sample = c.run(subject);
+          if (sample.timedOut) givenUp.insert({c.name, subject});
+        }
+        std::fprintf(stderr, "round %d %-10s %-18s %s %9.1f ms %s\n", round, c.name.c_str(), subjectName(subject),
+                     sample.ok ? "ok  " : "FAIL", sample.seconds * 1000, sample.detail.c_str());
+        if (round == 0) continue;
+        results[c.name][subject].push_back(sample);
+        if (raw != nullptr) {
+          std::fprintf(raw, "%s,%s,%d,%d,%.6f,%lu,%s\n", c.name.c_str(), subjectName(subject), round,
+                       sample.ok ? 1 : 0, sample.seconds, static_cast<unsigned long>(sample.peak),
+                       sample.detail.c_str());
+          std::fflush(raw);
+        }
+      }
+    }
+  }
+  if (raw != nullptr) std::fclose(raw);
+
+  std::vector<Row> rows;
+  for (const Case& c : list) {
+    const Samples& samples = results[c.name];
+    std::string key = c.name.substr(0, c.name.find(':'));
+    if (key == "startup") rows.push_back({c.figure, samples, false, "no slower than wordpad", 0});
+    if (key == "open") rows.push_back({c.figure, samples, false, "<= 1.10 x bare", 1.10});
+    if (key == "page") rows.push_back({c.figure, samples, false, "<= 1.25 x bare", 1.25});
+    if (key == "find" || key == "save") rows.push_back({c.figure, samples, false, "<= 1.10 x bare", 1.10});
+  }
+  for (const Case& c : list) {
+    if (c.name == "startup") rows.push_back({"Peak working set at start-up", results[c.name], true, "", 0});
+    if (c.name.rfind("open:", 0) != 0) continue;
+    rows.push_back({"Peak working set after open " + c.name.substr(5), results[c.name], true, "<= 1.10 x bare", 1.10});
+  }
+  printTable(rows);
+  std::printf("| Size of velloro.exe | | %lld bytes | | | | |\n", bench::fileSize(config.velloro));
+  printVariants(rows);
+  printMismatches(rows);
+  return 0;
+}
