@@ -37,7 +37,8 @@ std::string statusText(int field) {
 
 void refreshCursorPosition() {
   if (state.statusBar == nullptr || state.editorHandle == nullptr) return;
-  std::string position = cursorPositionText(editor::cursorColumn(), editor::cursorLine());
+  editor::CursorPosition cursor = editor::cursorPosition();
+  std::string position = cursorPositionText(cursor.column, cursor.line);
   if (position == shownPosition) return;
   shownPosition = position;
   setStatusText(0, position);

@@ -164,17 +164,17 @@ void clearModifiedFlag() { send(EM_SETMODIFY, 0); }
 
 bool readModifiedFlag() { return send(EM_GETMODIFY) != 0; }
 
-long cursorLine() {
-  CHARRANGE range = selection();
-  return static_cast<long>(send(EM_EXLINEFROMCHAR, 0, range.cpMin)) + 1;
-}
-
-long cursorColumn() {
+CursorPosition cursorPosition() {
+  // The control walks its text to find a line, so the line is looked up once for both numbers.
   CHARRANGE range = selection();
   LRESULT line = send(EM_EXLINEFROMCHAR, 0, range.cpMin);
   LRESULT lineStart = send(EM_LINEINDEX, static_cast<WPARAM>(line));
-  return range.cpMax - static_cast<long>(lineStart) + 1;
+  return {static_cast<long>(line) + 1, range.cpMax - static_cast<long>(lineStart) + 1};
 }
+
+long cursorLine() { return cursorPosition().line; }
+
+long cursorColumn() { return cursorPosition().column; }
 
 void moveCursorTo(long line, long column) {
   LRESULT start = send(EM_LINEINDEX, static_cast<WPARAM>(line - 1));

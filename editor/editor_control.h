@@ -39,8 +39,13 @@ void clearAllText();
 void clearModifiedFlag();
 bool readModifiedFlag();
 
-long cursorLine();    // 1-based
-long cursorColumn();  // 1-based, counted to the selection's end
+struct CursorPosition {
+  long line;    // 1-based, of the selection's start
+  long column;  // 1-based, counted from that line's start to the selection's end
+};
+CursorPosition cursorPosition();
+long cursorLine();
+long cursorColumn();
 void moveCursorTo(long line, long column);
 
 }  // namespace editor
