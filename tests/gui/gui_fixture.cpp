@@ -84,6 +84,17 @@ std::string editorText() {
   return text;
 }
 
+CHARRANGE selection() {
+  CHARRANGE range{-2, -2};
+  SendMessageA(app::state.editorHandle, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
+  return range;
+}
+
+void select(LONG from, LONG to) {
+  CHARRANGE range{from, to};
+  SendMessageA(app::state.editorHandle, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+}
+
 void setEditorText(const std::string& text) {
   SendMessageA(app::state.editorHandle, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }

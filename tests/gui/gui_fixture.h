@@ -1,6 +1,7 @@
 #pragma once
 // Starts the real program inside the test process and answers its dialogs from a helper thread.
 #include <windows.h>
+#include <richedit.h>
 
 #include <gtest/gtest.h>
 
@@ -29,6 +30,9 @@ bool runUntil(const std::function<bool()>& condition, int milliseconds = 5000);
 
 std::string windowText(HWND window);
 std::string editorText();
+// The editor's selection, and setting it.
+CHARRANGE selection();
+void select(LONG from, LONG to);
 void setEditorText(const std::string& text);
 std::string readFile(const std::string& path);
 void writeFile(const std::string& path, const std::string& bytes);

@@ -20,17 +20,6 @@ namespace {
 using namespace gui_test;
 using app::state;
 
-CHARRANGE selection() {
-  CHARRANGE range{-2, -2};
-  SendMessageA(state.editorHandle, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
-  return range;
-}
-
-void select(LONG from, LONG to) {
-  CHARRANGE range{from, to};
-  SendMessageA(state.editorHandle, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
-}
-
 std::string stamp(app::CommandId command, const SYSTEMTIME& t) {
   char text[32] = {};
   switch (command) {

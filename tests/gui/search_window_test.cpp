@@ -18,17 +18,6 @@ using app::state;
 
 constexpr int closeButton = 3, nextButton = 4, field = 5, upwardOption = 8, downwardOption = 9;
 
-CHARRANGE selection() {
-  CHARRANGE range{-2, -2};
-  SendMessageA(state.editorHandle, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
-  return range;
-}
-
-void select(LONG from, LONG to) {
-  CHARRANGE range{from, to};
-  SendMessageA(state.editorHandle, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
-}
-
 HWND control(int id) { return GetDlgItem(state.searchWindow, id); }
 
 // Clicks a button of the Find window and lets the loop handle what the click produced.

@@ -27,16 +27,7 @@ LRESULT lineCount() { return SendMessageA(state.editorHandle, EM_GETLINECOUNT, 0
 
 LRESULT firstVisibleLine() { return SendMessageA(state.editorHandle, EM_GETFIRSTVISIBLELINE, 0, 0); }
 
-CHARRANGE selection() {
-  CHARRANGE range{-2, -2};
-  SendMessageA(state.editorHandle, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
-  return range;
-}
-
-void placeCaret(LONG at) {
-  CHARRANGE range{at, at};
-  SendMessageA(state.editorHandle, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
-}
+void placeCaret(LONG at) { select(at, at); }
 
 // Lines of ten characters each ("Zeile 001" and a paragraph mark), so line n starts at (n - 1) * 10.
 std::string numberedLines(int count) {
