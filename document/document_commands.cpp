@@ -39,7 +39,7 @@ bool writeDocument(const std::string& path) {
   std::string failure;
   if (pathTooLong(path)) {
     failure = pathTooLongMessage(path);
-  } else if (const SaveResult result = saveTextFile(path); !result.saved) {
+  } else if (const SaveResult result = saveTextFile(path, state.lineEnds); !result.saved) {
     failure = saveFailedMessage(path, systemReason(result.error));
   }
   if (!failure.empty()) {
@@ -81,6 +81,7 @@ bool mayDropText(PromptCommand command) {
 
 void emptyDocumentText() {
   editor::clearAllText();
+  state.lineEnds = LineEndStyle::CrLf;
   markClean();
 }
 
@@ -93,6 +94,7 @@ void loadDocument(LoadSource source, const std::string path) {
   if (!after.changesDocument) {
     setDocumentStatus(previousStatus);
   } else {
+    state.lineEnds = result.lineEnds;
     if (after.keepsPath) {
       state.currentPath = path;
       showDocumentTitle(false);
