@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/app_state.h"
+#include "app/modal_windows.h"
 #include "app/startup.h"
 #include "app/status_bar.h"
 #include "document/document_paths.h"
@@ -141,6 +142,15 @@ void openDocument() {
   loadDocument(LoadSource::OpenDialog, path);
 }
 
+void openDroppedFile(const std::string& path) {
+  if (!mayDropText(PromptCommand::Open)) return;
+  if (refusedAsTooLong(openPurpose, path)) {
+    focusEditor();
+    return;
+  }
+  loadDocument(LoadSource::OpenDialog, path);
+}
+
 void saveDocument() { save(); }
 
 void saveDocumentAs() { saveAs(); }
@@ -156,6 +166,20 @@ void closeDocument() {
 
 void exitProgram() {
   if (!mayDropText(PromptCommand::Exit)) return;
+  settings::saveSettingsAtExit();
+  app::exitSequence();
+}
+
+bool maySessionEnd() {
+  checkModified();
+  if (state.modifiedMarked == 0) return true;
+  // A prompt on top of an open dialog would run a second save inside the first; the user finishes
+  // that dialog and ends the session again.
+  if (app::modalWindowOpen()) return false;
+  return mayDropText(PromptCommand::Exit);
+}
+
+void endSession() {
   settings::saveSettingsAtExit();
   app::exitSequence();
 }
