@@ -91,6 +91,7 @@ void drawGutter(HWND control) {
 }  // namespace
 
 LRESULT CALLBACK editorGutterProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  EditorMessageNote note(message);
   LRESULT result = CallWindowProcA(state.editorPreviousProc, window, message, wParam, lParam);
   if (message == WM_PAINT) {
     ++paintCount;
