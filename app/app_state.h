@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "document/line_ends.h"
+
 namespace app {
 
 struct AppState {
@@ -26,6 +28,7 @@ struct AppState {
   HWND mainWindowHandle = nullptr;
   int goToLineNumber = 0;
   unsigned char modifiedMarked = 0;
+  document::LineEndStyle lineEnds = document::LineEndStyle::CrLf;  // the open file's, kept on save
   HDC gutterDC = nullptr;
 
   // Handles of the numbered objects of the user interface.

@@ -88,6 +88,12 @@ void closeRequested(WindowNumber window) {
   }
 }
 
+void fileDropped(const std::string& path) { document::openDroppedFile(path); }
+
+bool sessionEndQueried() { return document::maySessionEnd(); }
+
+void sessionEnds() { document::endSession(); }
+
 void trayAction(unsigned type) {
   if (type == 2) restoreFromTray();
   if (type == 1) showPopupMenu(state.trayMenu);

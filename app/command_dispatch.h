@@ -1,5 +1,7 @@
 #pragma once
 // Every command reaches its own handler through one table.
+#include <string>
+
 #include "app/object_ids.h"
 
 namespace app {
@@ -13,5 +15,8 @@ void dispatchCommand(unsigned commandId);
 void closeRequested(WindowNumber window);
 void trayAction(unsigned type);
 void controlNotified(int control, unsigned code);
+void fileDropped(const std::string& path);
+bool sessionEndQueried();
+void sessionEnds();
 
 }  // namespace app

@@ -1,8 +1,13 @@
 #include "app/main_window.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
+
+#include <string>
 
 #include "app/app_state.h"
+#include "app/command_dispatch.h"
+#include "app/modal_windows.h"
 #include "app/event_loop.h"
 #include "app/toolbar.h"
 #include "app/window_modes.h"
@@ -60,7 +65,24 @@ bool answerTooltip(LPARAM lParam) {
   return true;
 }
 
+// The first of the dropped files; further ones are ignored, as is a drop while a dialog is open.
+void onFilesDropped(HDROP drop) {
+  std::string path;
+  if (!modalWindowOpen() && DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0) > 0) {
+    const UINT length = DragQueryFileA(drop, 0, nullptr, 0);
+    path.assign(length + 1, '\0');
+    path.resize(DragQueryFileA(drop, 0, path.data(), length + 1));
+  }
+  DragFinish(drop);
+  if (!path.empty()) fileDropped(path);
+}
+
 }  // namespace
+
+void acceptDroppedFiles() {
+  DragAcceptFiles(state.mainWindowHandle, TRUE);
+  DragAcceptFiles(state.editorHandle, TRUE);
+}
 
 const char* programWindowClass() {
   static bool registered = false;
@@ -137,6 +159,19 @@ LRESULT CALLBACK programWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     case WM_NOTIFY:
       if (answerTooltip(lParam)) return 0;
       break;
+    case WM_DROPFILES:
+      if (window == state.mainWindowHandle) {
+        onFilesDropped(reinterpret_cast<HDROP>(wParam));
+        return 0;
+      }
+      break;
+    case WM_QUERYENDSESSION:
+      if (window == state.mainWindowHandle) return sessionEndQueried() ? TRUE : FALSE;
+      break;
+    case WM_ENDSESSION:
+      // Windows ends the process after this message; settings and the tray icon are seen to first.
+      if (window == state.mainWindowHandle && wParam) sessionEnds();
+      return 0;
     case trayCallbackMessage: {
       unsigned type = trayEventType(lParam);
       if (type != ~0u) queueEvent({static_cast<unsigned>(EventKind::Tray), windowNumberOf(window), 0, type});

@@ -14,6 +14,9 @@ const char* programWindowClass();
 
 HWND createMainWindow(const char* title);
 
+// Files dropped on the main window or its text control arrive at the main window.
+void acceptDroppedFiles();
+
 // Places the main window with its outer top-left corner at (x, y) and the given inner size; the
 // inner height counts one menu-bar line.
 void placeMainWindow(int x, int y, int innerWidth, int innerHeight);

@@ -1,8 +1,12 @@
 #include "app/modal_windows.h"
 
+#include "app/app_state.h"
+
 namespace app {
 
 namespace {
+
+int disablingWindowsOpen = 0;
 
 BOOL CALLBACK collectEnabledWindow(HWND window, LPARAM list) {
   if (IsWindowVisible(window) && IsWindowEnabled(window)) {
@@ -20,7 +24,13 @@ HWND dialogOwner() {
   return process == GetCurrentProcessId() ? foreground : nullptr;
 }
 
+bool modalWindowOpen() {
+  return disablingWindowsOpen > 0 || state.aboutWindow != nullptr ||
+         (state.mainWindowHandle != nullptr && !IsWindowEnabled(state.mainWindowHandle));
+}
+
 DisabledProgramWindows::DisabledProgramWindows() {
+  ++disablingWindowsOpen;
   EnumThreadWindows(GetCurrentThreadId(), collectEnabledWindow, reinterpret_cast<LPARAM>(&disabled_));
   for (HWND window : disabled_) EnableWindow(window, FALSE);
 }
@@ -29,6 +39,7 @@ DisabledProgramWindows::~DisabledProgramWindows() {
   for (HWND window : disabled_) {
     if (IsWindow(window)) EnableWindow(window, TRUE);
   }
+  --disablingWindowsOpen;
 }
 
 int showMessageBox(const char* text, const char* title, UINT type) {

@@ -23,6 +23,9 @@ class DisabledProgramWindows {
   std::vector<HWND> disabled_;
 };
 
+// A message box, common dialog, input window or the About window of the program is open.
+bool modalWindowOpen();
+
 // MessageBoxA with the owner and disabling rules above.
 int showMessageBox(const char* text, const char* title, UINT type);
 

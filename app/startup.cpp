@@ -68,6 +68,7 @@ void startUp(HINSTANCE instance, const char* commandLine) {
   installMainWindowShortcuts();
   createStatusBar(state.mainWindowHandle);
   createToolbar(state.mainWindowHandle);
+  acceptDroppedFiles();
 
   state.currentPath = firstCommandLineParameter(commandLine != nullptr ? commandLine : "");
   if (!state.currentPath.empty() && document::isValidFileName(document::filePart(state.currentPath))) {

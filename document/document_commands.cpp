@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/app_state.h"
+#include "app/modal_windows.h"
 #include "app/startup.h"
 #include "app/status_bar.h"
 #include "document/document_paths.h"
@@ -39,7 +40,7 @@ bool writeDocument(const std::string& path) {
   std::string failure;
   if (pathTooLong(path)) {
     failure = pathTooLongMessage(path);
-  } else if (const SaveResult result = saveTextFile(path); !result.saved) {
+  } else if (const SaveResult result = saveTextFile(path, state.lineEnds); !result.saved) {
     failure = saveFailedMessage(path, systemReason(result.error));
   }
   if (!failure.empty()) {
@@ -81,6 +82,7 @@ bool mayDropText(PromptCommand command) {
 
 void emptyDocumentText() {
   editor::clearAllText();
+  state.lineEnds = LineEndStyle::CrLf;
   markClean();
 }
 
@@ -93,6 +95,7 @@ void loadDocument(LoadSource source, const std::string path) {
   if (!after.changesDocument) {
     setDocumentStatus(previousStatus);
   } else {
+    state.lineEnds = result.lineEnds;
     if (after.keepsPath) {
       state.currentPath = path;
       showDocumentTitle(false);
@@ -139,6 +142,15 @@ void openDocument() {
   loadDocument(LoadSource::OpenDialog, path);
 }
 
+void openDroppedFile(const std::string& path) {
+  if (!mayDropText(PromptCommand::Open)) return;
+  if (refusedAsTooLong(openPurpose, path)) {
+    focusEditor();
+    return;
+  }
+  loadDocument(LoadSource::OpenDialog, path);
+}
+
 void saveDocument() { save(); }
 
 void saveDocumentAs() { saveAs(); }
@@ -154,6 +166,20 @@ void closeDocument() {
 
 void exitProgram() {
   if (!mayDropText(PromptCommand::Exit)) return;
+  settings::saveSettingsAtExit();
+  app::exitSequence();
+}
+
+bool maySessionEnd() {
+  checkModified();
+  if (state.modifiedMarked == 0) return true;
+  // A prompt on top of an open dialog would run a second save inside the first; the user finishes
+  // that dialog and ends the session again.
+  if (app::modalWindowOpen()) return false;
+  return mayDropText(PromptCommand::Exit);
+}
+
+void endSession() {
   settings::saveSettingsAtExit();
   app::exitSequence();
 }

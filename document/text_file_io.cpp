@@ -12,10 +12,13 @@ namespace document {
 
 namespace {
 
-// The stream's cookie: the open file and the first failure the callbacks met.
+// The stream's cookie: the open file, the first failure the callbacks met, and the line-end work.
 struct StreamFile {
   HANDLE file;
   DWORD error;
+  LineEndDetector* detector;  // reading
+  LineEndWriter* writer;      // writing
+  std::string converted;      // one chunk in the document's line ends
 };
 
 DWORD CALLBACK readChunk(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* done) {
@@ -26,29 +29,43 @@ DWORD CALLBACK readChunk(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* done
     *done = 0;
     return 1;
   }
+  stream->detector->feed(reinterpret_cast<const char*>(buffer), read);
   *done = static_cast<LONG>(read);
   return 0;
 }
 
+// Writes all of the bytes or records why not.
+bool writeAll(StreamFile& stream, const void* bytes, DWORD count) {
+  DWORD written = 0;
+  if (!WriteFile(stream.file, bytes, count, &written, nullptr)) {
+    stream.error = GetLastError();
+    return false;
+  }
+  if (written != count) {
+    stream.error = ERROR_DISK_FULL;  // a short write without an error code
+    return false;
+  }
+  return true;
+}
+
 DWORD CALLBACK writeChunk(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* done) {
   auto* stream = reinterpret_cast<StreamFile*>(cookie);
-  DWORD written = 0;
-  if (!WriteFile(stream->file, buffer, static_cast<DWORD>(count), &written, nullptr)) {
-    stream->error = GetLastError();
-    *done = 0;
-    return 1;
+  *done = 0;
+  bool written;
+  if (stream->writer->passesThrough()) {
+    written = writeAll(*stream, buffer, static_cast<DWORD>(count));
+  } else {
+    stream->writer->convert(reinterpret_cast<const char*>(buffer), static_cast<std::size_t>(count),
+                            stream->converted);
+    written = writeAll(*stream, stream->converted.data(), static_cast<DWORD>(stream->converted.size()));
   }
-  *done = static_cast<LONG>(written);
-  if (written != static_cast<DWORD>(count)) {
-    stream->error = ERROR_DISK_FULL;  // a short write without an error code
-    return 1;
-  }
+  if (!written) return 1;
+  *done = count;
   return 0;
 }
 
 // Runs one stream message over the open file; the first error the stream met, or 0.
-DWORD streamFile(HANDLE file, UINT message, EDITSTREAMCALLBACK callback) {
-  StreamFile stream{file, 0};
+DWORD streamFile(StreamFile& stream, UINT message, EDITSTREAMCALLBACK callback) {
   EDITSTREAM descriptor{};
   descriptor.dwCookie = reinterpret_cast<DWORD_PTR>(&stream);
   descriptor.dwError = 0;
@@ -106,21 +123,28 @@ LoadResult loadTextFile(const std::string& path) {
       CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.valid()) {
     const DWORD error = GetLastError();
-    return {isMissing(error) ? LoadOutcome::Missing : LoadOutcome::Unreadable, error};
+    return {isMissing(error) ? LoadOutcome::Missing : LoadOutcome::Unreadable, error, LineEndStyle::CrLf};
   }
-  const DWORD error = streamFile(file.get(), EM_STREAMIN, readChunk);
-  if (error != 0) return {LoadOutcome::BrokenOff, error};
-  return {LoadOutcome::Loaded, 0};
+  LineEndDetector detector;
+  StreamFile stream{file.get(), 0, &detector, nullptr, {}};
+  const DWORD error = streamFile(stream, EM_STREAMIN, readChunk);
+  if (error != 0) return {LoadOutcome::BrokenOff, error, detector.style()};
+  return {LoadOutcome::Loaded, 0, detector.style()};
 }
 
-SaveResult saveTextFile(const std::string& path) {
+SaveResult saveTextFile(const std::string& path, LineEndStyle lineEnds) {
   if (pathTooLong(path)) return {false, ERROR_FILENAME_EXCED_RANGE};
   std::string tempPath;
   DWORD error = 0;
   app::FileHandle file = createTempFileBeside(path, tempPath, error);
   if (!file.valid()) return {false, error};
 
-  error = streamFile(file.get(), EM_STREAMOUT, writeChunk);
+  LineEndWriter writer(lineEnds);
+  StreamFile stream{file.get(), 0, nullptr, &writer, {}};
+  error = streamFile(stream, EM_STREAMOUT, writeChunk);
+  if (const std::string rest = writer.finish(); error == 0 && !rest.empty()) {
+    if (!writeAll(stream, rest.data(), static_cast<DWORD>(rest.size()))) error = stream.error;
+  }
   if (error == 0 && !FlushFileBuffers(file.get())) error = GetLastError();
   if (!file.close() && error == 0) error = GetLastError();
   if (error == 0) error = replaceTarget(path, tempPath);

@@ -4,12 +4,14 @@
 #include <string>
 
 #include "document/document_rules.h"
+#include "document/line_ends.h"
 
 namespace document {
 
 struct LoadResult {
   LoadOutcome outcome;
   unsigned long error;  // the system's error code when the outcome is not Loaded
+  LineEndStyle lineEnds;  // of the bytes that were read
 };
 
 // Replaces the control's whole text with the file's bytes. A file that cannot be opened leaves the
@@ -22,7 +24,8 @@ struct SaveResult {
 };
 
 // Writes the control's whole text to a new file in the target's folder and only then puts it in
-// place of the target, so that a failure at any point leaves the old file as it was.
-SaveResult saveTextFile(const std::string& path);
+// place of the target, so that a failure at any point leaves the old file as it was. Line ends are
+// written in the given style.
+SaveResult saveTextFile(const std::string& path, LineEndStyle lineEnds);
 
 }  // namespace document

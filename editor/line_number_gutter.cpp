@@ -91,6 +91,11 @@ void drawGutter(HWND control) {
 }  // namespace
 
 LRESULT CALLBACK editorGutterProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  // Files dropped on the text open like files dropped on the window, after this message is done.
+  if (message == WM_DROPFILES) {
+    PostMessageA(GetParent(window), WM_DROPFILES, wParam, lParam);
+    return 0;
+  }
   EditorMessageNote note(message);
   LRESULT result = CallWindowProcA(state.editorPreviousProc, window, message, wParam, lParam);
   if (message == WM_PAINT) {

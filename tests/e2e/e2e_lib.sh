@@ -39,6 +39,18 @@ wait_window() {
   return 1
 }
 
+# Gives a window the keyboard focus once it can take it: X refuses the focus for a window that is
+# named already but not yet mapped.
+focus_window() {
+  for _ in $(seq 1 50); do
+    if xwininfo -id "$1" 2>/dev/null | grep -q "IsViewable" && xdotool windowfocus --sync "$1" 2>/dev/null; then
+      return 0
+    fi
+    sleep 0.1
+  done
+  fail "window $1 could not take the focus"
+}
+
 window_gone() {
   for _ in $(seq 1 100); do
     xdotool search --name "$1" >/dev/null 2>&1 || return 0

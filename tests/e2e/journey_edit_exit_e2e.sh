@@ -6,22 +6,22 @@ exe=$1
 printf 'Erste Zeile\r\nZweite Zeile' > "$work/brief.txt"
 start_velloro "$exe" brief.txt
 main=$(wait_window "^$title_prefix  -  brief.txt\$") || fail "main window did not appear"
-xdotool windowfocus --sync "$main"
+focus_window "$main"
 sleep 0.5
 xdotool key ctrl+End
 xdotool type --delay 40 " neu"
 xdotool key alt+F4
 prompt=$(wait_window "^$title_prefix  \\|  Beenden\$" 100) || fail "closing did not ask"
-xdotool windowfocus --sync "$prompt"
+focus_window "$prompt"
 xdotool key Escape
 window_gone "^$title_prefix  \\|  Beenden\$" || fail "prompt stayed"
 kill -0 "$velloro_pid" || fail "the program ended after Abbrechen"
 # The probe's output loses its carriage returns on the way through the shell.
 [ "$(probe text "$(window_name "$main")")" = $'Erste Zeile\nZweite Zeile neu' ] || fail "text changed"
-xdotool windowfocus --sync "$main"
+focus_window "$main"
 xdotool key ctrl+b
 prompt=$(wait_window "^$title_prefix  \\|  Beenden\$" 100) || fail "Ctrl+B did not ask"
-xdotool windowfocus --sync "$prompt"
+focus_window "$prompt"
 xdotool key alt+y
 expect_clean_exit
 [ "$(cat "$work/brief.txt")" = $'Erste Zeile\r\nZweite Zeile neu' ] || fail "file: $(od -c "$work/brief.txt" | head)"

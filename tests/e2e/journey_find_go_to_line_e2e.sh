@@ -12,10 +12,10 @@ main=$(wait_window "^$title\$") || fail "main window did not appear"
 position() { probe status "$title" 0; }
 [ "$(position)" = " 1:1" ] || fail "start position $(position)"
 
-xdotool windowfocus --sync "$main"
+focus_window "$main"
 xdotool key ctrl+f
 find=$(wait_window "^$title_prefix  \\|  Suchen\$" 100) || fail "no Find window"
-xdotool windowfocus --sync "$find"
+focus_window "$find"
 xdotool type --delay 40 "ziel"
 xdotool key Return
 sleep 0.5
@@ -23,7 +23,7 @@ sleep 0.5
 [ "$(position)" = " 20:1200" ] || fail "after the first search: $(position)"
 xdotool key Escape
 window_gone "^$title_prefix  \\|  Suchen\$" || fail "Find window stayed open"
-xdotool windowfocus --sync "$main"
+focus_window "$main"
 xdotool key F3
 sleep 0.3
 [ "$(position)" = " 20:2400" ] || fail "after F3: $(position)"
@@ -32,13 +32,13 @@ sleep 0.3
 [ "$(position)" = " 20:3600" ] || fail "after the second F3: $(position)"
 xdotool key ctrl+g
 input=$(wait_window "^$title_prefix  \\|  Gehe zu Zeile\$" 100) || fail "no input window"
-xdotool windowfocus --sync "$input"
+focus_window "$input"
 xdotool type --delay 40 "4000"
 xdotool key Return
 window_gone "^$title_prefix  \\|  Gehe zu Zeile\$" || fail "input window stayed"
 sleep 0.3
 [ "$(position)" = " 1:4000" ] || fail "after go to line: $(position)"
-xdotool windowfocus --sync "$main"
+focus_window "$main"
 xdotool key ctrl+b
 expect_clean_exit
 echo ok

@@ -6,14 +6,14 @@ exe=$1
 
 start_velloro "$exe"
 main=$(wait_window "^$title_prefix  -  Unbenannt\$") || fail "main window did not appear"
-xdotool windowfocus --sync "$main"
+focus_window "$main"
 sleep 0.5
 xdotool type --delay 40 "grüße aus köln"
 xdotool key Return
 xdotool type --delay 40 "straße"
 xdotool key ctrl+s
 dialog=$(wait_window "^$title_prefix  \\|  Speichern unter\$") || fail "no Save As dialog"
-xdotool windowfocus --sync "$dialog"
+focus_window "$dialog"
 sleep 0.5
 # The dialog starts in the folder it last showed; the full path decides where the file goes.
 xdotool type --delay 20 "$(winepath -w "$work/notiz")"

@@ -20,7 +20,7 @@ konfiguration=3 extras=4
 
 start_velloro "$exe"
 main=$(wait_window "^$title_prefix  -  Unbenannt\$") || fail "main window did not appear"
-xdotool windowfocus --sync "$main"
+focus_window "$main"
 sleep 0.5
 choose $konfiguration 2   # Einstellungen wiederherstellen
 [ -f "$work/Preferences.pref" ] || fail "restore wrote no file"
@@ -37,7 +37,7 @@ expect_clean_exit
 
 start_velloro "$exe"
 main=$(wait_window "^$title_prefix  -  Unbenannt\$") || fail "main window did not appear again"
-xdotool windowfocus --sync "$main"
+focus_window "$main"
 sleep 0.5
 [ "$(cat "$work/Preferences.pref")" = "$saved" ] || fail "starting changed the file"
 choose $konfiguration 1   # Einstellungen speichern

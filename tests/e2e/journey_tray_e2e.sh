@@ -7,7 +7,7 @@ exe=$1
 start_velloro "$exe"
 title="$title_prefix  -  Unbenannt"
 main=$(wait_window "^$title\$") || fail "main window did not appear"
-xdotool windowfocus --sync "$main"
+focus_window "$main"
 sleep 0.5
 xdotool key F10 Right Right Right Right Down Down
 sleep 0.2
@@ -25,7 +25,7 @@ for _ in $(seq 1 50); do xdotool search --onlyvisible --name "^$title\$" >/dev/n
 xdotool search --onlyvisible --name "^$title\$" >/dev/null 2>&1 || fail "the window did not come back"
 probe tray "$title" && fail "the icon stayed"
 main=$(wait_window "^$title\$")
-xdotool windowfocus --sync "$main"
+focus_window "$main"
 xdotool key ctrl+b
 expect_clean_exit
 echo ok

@@ -17,11 +17,11 @@ stem=${name%.txt}
 
 start_velloro "$exe" "$work/$name"
 main=$(wait_window "^$title_prefix  -  $name\$") || fail "main window did not appear"
-xdotool windowfocus --sync "$main"
+focus_window "$main"
 sleep 0.5
 xdotool key ctrl+p
 dialog=$(wait_window '^Print$') || fail "no print dialog"
-xdotool windowfocus --sync "$dialog"
+focus_window "$dialog"
 sleep 0.5
 xdotool key Return
 window_gone '^Print$' || fail "print dialog stayed open"

@@ -8,7 +8,7 @@ file="$work/notiz.txt"
 start_velloro "$exe" notiz.txt
 main=$(wait_window "^$title_prefix  -  notiz.txt\$") || fail "main window did not appear with the file's name"
 [ ! -e "$file" ] || fail "a file that did not exist was created at start"
-xdotool windowfocus --sync "$main"
+focus_window "$main"
 sleep 0.5
 xdotool type --delay 40 "Hallo Welt"
 xdotool key Return
@@ -28,7 +28,7 @@ sleep 0.3
 # Alt+F4 reaches the window as its close box would.
 xdotool key alt+F4
 prompt=$(wait_window "^$title_prefix  \\|  Beenden\$" 100) || fail "no save prompt on closing"
-xdotool windowfocus --sync "$prompt"
+focus_window "$prompt"
 xdotool key alt+n
 expect_clean_exit
 [ "$(od -An -tx1 "$file")" = "$expected" ] || fail "the file changed after declining to save"

@@ -5,7 +5,7 @@ exe=$1
 
 start_velloro "$exe"
 main=$(wait_window "^$title_prefix  -  Unbenannt\$") || fail "main window did not appear"
-xdotool windowfocus --sync "$main"
+focus_window "$main"
 sleep 0.5
 xdotool type --delay 40 "Hallo Welt"
 sleep 0.3
@@ -13,7 +13,7 @@ sleep 0.3
 xdotool key ctrl+b
 # A modified document asks first; answer "No".
 if prompt=$(wait_window "^$title_prefix  \\|  Beenden\$" 50); then
-  xdotool windowfocus --sync "$prompt"
+  focus_window "$prompt"
   xdotool key alt+n
 fi
 expect_clean_exit
