@@ -9,6 +9,7 @@
 #include "app/app_state.h"
 #include "app/date_time_format.h"
 #include "app/modal_windows.h"
+#include "app/system_library.h"
 #include "editor/editor_control.h"
 
 namespace app {
@@ -37,7 +38,7 @@ int pickColour() {
   dialog.lpCustColors = customColours.data();
   dialog.Flags = CC_RGBINIT;
   DisabledProgramWindows disabled;
-  return ChooseColorA(&dialog) ? static_cast<int>(dialog.rgbResult) : -1;
+  return showColourDialog(&dialog) ? static_cast<int>(dialog.rgbResult) : -1;
 }
 
 }  // namespace

@@ -6,6 +6,7 @@ namespace app {
 
 namespace {
 constexpr DWORD loadLibrarySearchSystem32 = 0x00000800;
+constexpr char commonDialogs[] = "COMDLG32.DLL";
 }
 
 void hardenDllSearch() {
@@ -29,6 +30,31 @@ HMODULE loadSystemLibrary(const char* name) {
   path += '\\';
   path += name;
   return LoadLibraryA(path.c_str());
+}
+
+FARPROC systemProcedure(const char* library, const char* name) {
+  HMODULE module = loadSystemLibrary(library);
+  return module != nullptr ? GetProcAddress(module, name) : nullptr;
+}
+
+BOOL showOpenFileDialog(OPENFILENAMEA* dialog) {
+  static auto* call = systemFunction<decltype(GetOpenFileNameA)>(commonDialogs, "GetOpenFileNameA");
+  return call != nullptr && call(dialog);
+}
+
+BOOL showSaveFileDialog(OPENFILENAMEA* dialog) {
+  static auto* call = systemFunction<decltype(GetSaveFileNameA)>(commonDialogs, "GetSaveFileNameA");
+  return call != nullptr && call(dialog);
+}
+
+BOOL showColourDialog(CHOOSECOLORA* dialog) {
+  static auto* call = systemFunction<decltype(ChooseColorA)>(commonDialogs, "ChooseColorA");
+  return call != nullptr && call(dialog);
+}
+
+BOOL showPrintDialog(PRINTDLGA* dialog) {
+  static auto* call = systemFunction<decltype(PrintDlgA)>(commonDialogs, "PrintDlgA");
+  return call != nullptr && call(dialog);
 }
 
 }  // namespace app

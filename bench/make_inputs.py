@@ -7,6 +7,7 @@ text-1mb.txt, text-10mb.txt, text-50mb.txt: paragraphs hard-wrapped at varying w
 paragraphs on one long line, lists, headings and blank lines; NEEDLE occurs exactly ten times, the
 k-th hit (k = 0..9) at (k + 0.95) / 10 of the file, so the last one is near the end.
 line-1mb.txt: one line of 1 MiB words and a final line end.
+text-10mb-lf.txt: text-10mb.txt with every CR LF written as LF alone, for a save that keeps them.
 
 The same seed gives the same bytes on every machine (Python's Mersenne Twister and its choice and
 randint are stable across versions)."""
@@ -123,12 +124,13 @@ def main():
         "text-50mb.txt": prose(50 * MIB, needle, rng),
         "line-1mb.txt": one_line(1 * MIB, rng),
     }
+    files["text-10mb-lf.txt"] = files["text-10mb.txt"].replace(b"\r\n", b"\n")
     for name, data in files.items():
         if name.startswith("text") and data.lower().count(needle.lower().encode("cp1252")) != 10:
             raise SystemExit(f"{name}: the needle does not occur exactly ten times")
         with open(os.path.join(folder, name), "wb") as f:
             f.write(data)
-        lines = data.count(b"\r\n")
+        lines = data.count(b"\n")
         print(f"{name}: {len(data)} bytes, {lines} lines")
 
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/modal_windows.h"
+#include "app/system_library.h"
 #include "document/titles.h"
 
 namespace document {
@@ -57,7 +58,7 @@ std::string showFileDialog(const std::string& title, std::string_view defaultPat
   BOOL chosen;
   {
     app::DisabledProgramWindows disabled;
-    chosen = saving ? GetSaveFileNameA(&dialog) : GetOpenFileNameA(&dialog);
+    chosen = saving ? app::showSaveFileDialog(&dialog) : app::showOpenFileDialog(&dialog);
   }
   if (!chosen) {
     lastSelectedPattern = -1;

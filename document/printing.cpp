@@ -9,6 +9,7 @@
 
 #include "app/app_state.h"
 #include "app/modal_windows.h"
+#include "app/system_library.h"
 #include "app/win_handles.h"
 #include "document/print_layout.h"
 #include "document/print_progress_window.h"
@@ -45,7 +46,7 @@ class PrinterChoice {
   }
 
   // The chosen printer's device context, or none when the dialog was cancelled or failed.
-  HDC ask() { return PrintDlgA(&dialog_) ? dialog_.hDC : nullptr; }
+  HDC ask() { return app::showPrintDialog(&dialog_) ? dialog_.hDC : nullptr; }
 
  private:
   PRINTDLGA dialog_{};

@@ -4,9 +4,12 @@
 #include <richedit.h>
 
 #include <cstdio>
+#include <vector>
 
 #include "app/app_state.h"
 #include "app/win_handles.h"
+#include "editor/gutter_layout.h"
+#include "editor/line_number_gutter.h"
 
 namespace document {
 
@@ -75,6 +78,21 @@ DWORD streamFile(StreamFile& stream, UINT message, EDITSTREAMCALLBACK callback) 
   return descriptor.dwError != 0 ? ERROR_READ_FAULT : 0;
 }
 
+// The lines the file's text will have in the control; the file is read from its start and left
+// there again. A read that fails stops the count, and the stream-in then reports the failure.
+// Only a disk file can be read twice (a pipe cannot): 0 for any other.
+long countLines(HANDLE file) {
+  if (GetFileType(file) != FILE_TYPE_DISK) return 0;
+  editor::LineCounter counter;
+  std::vector<char> buffer(1 << 16);
+  DWORD read = 0;
+  while (ReadFile(file, buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr) && read > 0) {
+    counter.feed(buffer.data(), read);
+  }
+  if (SetFilePointer(file, 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER) return 0;
+  return counter.lines();
+}
+
 bool isMissing(DWORD error) { return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND; }
 
 // A new, empty file next to the target; its name goes into tempPath.
@@ -125,6 +143,7 @@ LoadResult loadTextFile(const std::string& path) {
     const DWORD error = GetLastError();
     return {isMissing(error) ? LoadOutcome::Missing : LoadOutcome::Unreadable, error, LineEndStyle::CrLf};
   }
+  const editor::GutterPreset gutter(countLines(file.get()));
   LineEndDetector detector;
   StreamFile stream{file.get(), 0, &detector, nullptr, {}};
   const DWORD error = streamFile(stream, EM_STREAMIN, readChunk);

@@ -72,6 +72,59 @@ CHARRANGE selection() {
   return range;
 }
 
+// Messages that only read the control or only draw it; every other message may change the text,
+// the selection or where lines wrap (a resize does), so it counts as a change.
+bool onlyReads(UINT message) {
+  switch (message) {
+    case WM_PAINT:
+    case WM_NCPAINT:
+    case WM_ERASEBKGND:
+    case WM_TIMER:
+    case WM_MOUSEMOVE:
+    case WM_NCMOUSEMOVE:
+    case WM_NCHITTEST:
+    case WM_SETCURSOR:
+    case WM_GETDLGCODE:
+    case WM_GETTEXT:
+    case WM_GETTEXTLENGTH:
+    case WM_GETFONT:
+    case EM_GETSEL:
+    case EM_EXGETSEL:
+    case EM_LINEFROMCHAR:
+    case EM_EXLINEFROMCHAR:
+    case EM_LINEINDEX:
+    case EM_LINELENGTH:
+    case EM_GETLINECOUNT:
+    case EM_CHARFROMPOS:
+    case EM_POSFROMCHAR:
+    case EM_GETFIRSTVISIBLELINE:
+    case EM_GETTEXTLENGTHEX:
+    case EM_GETMODIFY:
+    case EM_GETRECT:
+    case EM_GETMARGINS:
+    case EM_FINDTEXTEX:
+    case EM_GETTEXTRANGE:
+    case EM_GETSCROLLPOS:
+    case EM_CANUNDO:
+    case EM_CANREDO:
+    case EM_CANPASTE:
+    case EM_STREAMOUT:
+      return true;
+    default:
+      return false;
+  }
+}
+
+unsigned long changeCount = 0;
+
+struct PositionLookup {
+  bool valid = false;
+  unsigned long changeCount = 0;
+  CHARRANGE selection{0, 0};
+  CursorPosition position{1, 1};
+};
+PositionLookup lastLookup;
+
 }  // namespace
 
 void createEditorControl(HWND mainWindow) {
@@ -81,6 +134,7 @@ void createEditorControl(HWND mainWindow) {
           ES_AUTOHSCROLL | ES_NOHIDESEL | ES_WANTRETURN,
       5, 28, 0, 0, mainWindow, reinterpret_cast<HMENU>(static_cast<INT_PTR>(app::editorControlId)),
       state.instance, nullptr);
+  lastLookup.valid = false;
   if (state.editorHandle == nullptr) return;
   send(EM_EXLIMITTEXT, 0, editorTextLimit);
 
@@ -165,11 +219,17 @@ void clearModifiedFlag() { send(EM_SETMODIFY, 0); }
 bool readModifiedFlag() { return send(EM_GETMODIFY) != 0; }
 
 CursorPosition cursorPosition() {
-  // The control walks its text to find a line, so the line is looked up once for both numbers.
   CHARRANGE range = selection();
+  if (lastLookup.valid && lastLookup.changeCount == changeCount && lastLookup.selection.cpMin == range.cpMin &&
+      lastLookup.selection.cpMax == range.cpMax) {
+    return lastLookup.position;
+  }
+  // The line is looked up once for both numbers.
   LRESULT line = send(EM_EXLINEFROMCHAR, 0, range.cpMin);
   LRESULT lineStart = send(EM_LINEINDEX, static_cast<WPARAM>(line));
-  return {static_cast<long>(line) + 1, range.cpMax - static_cast<long>(lineStart) + 1};
+  CursorPosition position{static_cast<long>(line) + 1, range.cpMax - static_cast<long>(lineStart) + 1};
+  lastLookup = {true, changeCount, range, position};
+  return position;
 }
 
 long cursorLine() { return cursorPosition().line; }
@@ -182,6 +242,15 @@ void moveCursorTo(long line, long column) {
   LONG position = length >= column - 1 ? static_cast<LONG>(start + column - 1) : static_cast<LONG>(start);
   CHARRANGE caret{position, position};
   send(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&caret));
+}
+
+EditorMessageNote::EditorMessageNote(UINT message) : changes_(!onlyReads(message)) {
+  if (changes_) ++changeCount;
+}
+
+// Again afterwards: a lookup made while the control handled the message may have seen it half done.
+EditorMessageNote::~EditorMessageNote() {
+  if (changes_) ++changeCount;
 }
 
 }  // namespace editor

@@ -43,9 +43,24 @@ struct CursorPosition {
   long line;    // 1-based, of the selection's start
   long column;  // 1-based, counted from that line's start to the selection's end
 };
+// Looked up again only when the selection moved or a message that may change the text or its
+// layout reached the control since the last lookup; the control walks its text for every line.
 CursorPosition cursorPosition();
 long cursorLine();
 long cursorColumn();
 void moveCursorTo(long line, long column);
+
+// Put at the top of the control's subclass procedure: notes a message that may change the text or
+// its layout (anything not known to only read), before and after the control handles it.
+class EditorMessageNote {
+ public:
+  explicit EditorMessageNote(UINT message);
+  ~EditorMessageNote();
+  EditorMessageNote(const EditorMessageNote&) = delete;
+  EditorMessageNote& operator=(const EditorMessageNote&) = delete;
+
+ private:
+  bool changes_;
+};
 
 }  // namespace editor

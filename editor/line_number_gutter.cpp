@@ -14,6 +14,7 @@ namespace {
 using app::state;
 
 int paintCount = 0;  // paints seen, including any a margin change causes while it is made
+long presetLineCount = -1;  // while a text is loaded, the line count it will have
 
 long lineAtPoint(HWND control, LONG x, LONG y) {
   POINTL point{x, y};
@@ -21,17 +22,25 @@ long lineAtPoint(HWND control, LONG x, LONG y) {
   return static_cast<long>(SendMessageA(control, EM_LINEFROMCHAR, static_cast<WPARAM>(character), 0));
 }
 
-// Asks for a wider margin when the line count gained or lost a digit; the control repaints once more.
+// A wider or narrower margin when the line count gained or lost a digit; true when it changed.
+bool fitGutter(long lineCount) {
+  state.lineCountDigits = decimalDigits(lineCount);
+  if (state.gutterDigits == state.lineCountDigits) return false;
+  state.gutterDigits = state.lineCountDigits;
+  setLeftMargin(gutterLeftMargin(state.gutterDigits));
+  return true;
+}
+
+// Follows the line count after each paint; on a new margin the control repaints once more.
 void followLineCount(HWND control) {
   // An empty control counts one line; one digit either way.
-  LRESULT lineCount = SendMessageA(control, EM_GETLINECOUNT, 0, 0);
-  state.lineCountDigits = decimalDigits(static_cast<long>(lineCount));
-  if (state.gutterDigits != state.lineCountDigits) {
-    state.gutterDigits = state.lineCountDigits;
-    int paintsBefore = paintCount;
-    setLeftMargin(gutterLeftMargin(state.gutterDigits));
-    // The band needs exactly one more paint; not every control repaints by itself on a change.
-    if (paintCount == paintsBefore && !GetUpdateRect(control, nullptr, FALSE)) InvalidateRect(control, nullptr, FALSE);
+  long lineCount = presetLineCount >= 0 ? presetLineCount
+                                        : static_cast<long>(SendMessageA(control, EM_GETLINECOUNT, 0, 0));
+  int paintsBefore = paintCount;
+  // The band needs exactly one more paint; not every control repaints by itself on a change.
+  if (fitGutter(lineCount) && paintCount == paintsBefore &&
+      !GetUpdateRect(control, nullptr, FALSE)) {
+    InvalidateRect(control, nullptr, FALSE);
   }
 }
 
@@ -96,6 +105,7 @@ LRESULT CALLBACK editorGutterProc(HWND window, UINT message, WPARAM wParam, LPAR
     PostMessageA(GetParent(window), WM_DROPFILES, wParam, lParam);
     return 0;
   }
+  EditorMessageNote note(message);
   LRESULT result = CallWindowProcA(state.editorPreviousProc, window, message, wParam, lParam);
   if (message == WM_PAINT) {
     ++paintCount;
@@ -103,5 +113,13 @@ LRESULT CALLBACK editorGutterProc(HWND window, UINT message, WPARAM wParam, LPAR
   }
   return result;
 }
+
+GutterPreset::GutterPreset(long lineCount) {
+  if (lineCount < 1) return;
+  presetLineCount = lineCount;
+  fitGutter(lineCount);
+}
+
+GutterPreset::~GutterPreset() { presetLineCount = -1; }
 
 }  // namespace editor

@@ -6,4 +6,15 @@ namespace editor {
 
 LRESULT CALLBACK editorGutterProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
+// Held while a text of lineCount lines is loaded (0: not known, nothing is fitted): the band and
+// the text's margin fit it before it arrives, and paints meanwhile keep them. A new margin after the load would make the control lay
+// the whole text out again, which takes seconds for megabytes.
+class GutterPreset {
+ public:
+  explicit GutterPreset(long lineCount);
+  ~GutterPreset();
+  GutterPreset(const GutterPreset&) = delete;
+  GutterPreset& operator=(const GutterPreset&) = delete;
+};
+
 }  // namespace editor

@@ -2,12 +2,17 @@
 #include <windows.h>
 #include <richedit.h>
 
+#include <algorithm>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "app/app_state.h"
 #include "app/command_dispatch.h"
 #include "app/command_ids.h"
+#include "document/titles.h"
+#include "editor/editor_control.h"
+#include "editor/gutter_layout.h"
 #include "tests/gui/gui_fixture.h"
 
 namespace {
@@ -20,8 +25,11 @@ std::map<UINT, int> received;
 int lastLeftMargin = -1;
 WNDPROC belowCounter = nullptr;
 
+std::vector<UINT> order;  // of every message received
+
 LRESULT CALLBACK countingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   ++received[message];
+  order.push_back(message);
   if (message == EM_SETMARGINS && (wParam & EC_LEFTMARGIN)) lastLeftMargin = LOWORD(lParam);
   return CallWindowProcA(belowCounter, window, message, wParam, lParam);
 }
@@ -213,6 +221,36 @@ TEST_F(VelloroTest, TextStartsRightOfTheBandAfterTheWindowGotItsSize) {
     ReleaseDC(state.editorHandle, dc);
     EXPECT_EQ(inkBeforeMargin, 0) << width;
     EXPECT_GT(inkAfterMargin, 0) << width;
+  }
+}
+
+// A new margin makes the control lay its whole text out again: an opened file gets its margin
+// while the control is still without the new text, for every line-end style.
+TEST_F(VelloroTest, OpenedFileGetsTheMarginForItsLinesBeforeItsTextArrives) {
+  startVelloro();
+  countMessagesToEditor();
+  struct Case {
+    const char* lineEnd;
+    int lineCount, digits;
+  } cases[] = {{"\r\n", 12345, 5}, {"\n", 150, 3}, {"\r", 9, 1}, {"\r\n", 1000, 4}};
+  for (const Case& c : cases) {
+    std::string text;
+    for (int i = 1; i < c.lineCount; ++i) text += "Zeile" + std::string(c.lineEnd);
+    text += "Ende";
+    writeFile(folder + "lines.txt", text);
+    order.clear();
+    DialogAnswerer open(document::dialogTitle("Öffnen"),
+                        [this](HWND dialog) { answerFileDialog(dialog, folder + "lines.txt"); });
+    app::dispatchCommand(app::Open);
+    ASSERT_TRUE(open.answered()) << c.lineCount;
+    repaint();
+    settle();
+    EXPECT_EQ(state.gutterDigits, c.digits) << c.lineCount;
+    auto streamIn = std::find(order.begin(), order.end(), static_cast<UINT>(EM_STREAMIN));
+    ASSERT_NE(streamIn, order.end()) << c.lineCount;
+    EXPECT_EQ(std::count(streamIn, order.end(), static_cast<UINT>(EM_SETRECT)), 0) << c.lineCount;
+    EXPECT_EQ(std::count(streamIn, order.end(), static_cast<UINT>(EM_SETMARGINS)), 0) << c.lineCount;
+    if (c.digits > 1) EXPECT_EQ(editor::leftMargin(), editor::gutterLeftMargin(c.digits)) << c.lineCount;
   }
 }
 

@@ -1,0 +1,121 @@
+// Status field 0 follows the cursor's line and column, and idle passes ask the control nothing.
+#include <windows.h>
+#include <richedit.h>
+
+#include <functional>
+#include <map>
+#include <string>
+
+#include "app/app_state.h"
+#include "app/command_dispatch.h"
+#include "app/command_ids.h"
+#include "app/menus.h"
+#include "app/status_bar.h"
+#include "app/status_text.h"
+#include "tests/gui/gui_fixture.h"
+
+namespace {
+
+using namespace gui_test;
+using app::state;
+
+// Counts what reaches the control, on top of the program's own procedure.
+std::map<UINT, int> received;
+WNDPROC belowCounter = nullptr;
+
+LRESULT CALLBACK countingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  ++received[message];
+  return CallWindowProcA(belowCounter, window, message, wParam, lParam);
+}
+
+void countMessagesToEditor() {
+  belowCounter = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(state.editorHandle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&countingProc)));
+}
+
+int lineLookups() { return received[EM_EXLINEFROMCHAR] + received[EM_LINEINDEX]; }
+
+// The position of the selection as the control answers it right now, formatted as field 0 shows it.
+std::string positionAskedAfresh() {
+  CHARRANGE range = selection();
+  LRESULT line = SendMessageA(state.editorHandle, EM_EXLINEFROMCHAR, 0, range.cpMin);
+  LRESULT start = SendMessageA(state.editorHandle, EM_LINEINDEX, static_cast<WPARAM>(line), 0);
+  return app::cursorPositionText(range.cpMax - static_cast<long>(start) + 1, static_cast<long>(line) + 1);
+}
+
+std::string words(int count) {
+  std::string text;
+  for (int i = 0; i < count; ++i) text += "wort ";
+  return text;
+}
+
+void resizeMainWindow(int width, int height) {
+  SetWindowPos(state.mainWindowHandle, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
+}
+
+TEST_F(VelloroTest, PositionFollowsChangesThatKeepTheSelection) {
+  struct Case {
+    const char* name;
+    std::string text;
+    bool wrapped;
+    LONG caret;
+    std::function<void()> change;
+  } cases[] = {
+      {"lines inserted before the caret, selection restored", "abc\r\ndef\r\nghi", false, 9,
+       [] {
+         CHARRANGE kept = selection();
+         select(0, 0);
+         SendMessageA(state.editorHandle, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>("x\r\ny\r\nz"));
+         select(kept.cpMin, kept.cpMax);
+       }},
+      {"word wrap switched off", words(200), true, 700, [] { app::dispatchCommand(app::WordWrap); }},
+      {"word wrap switched on", words(200), false, 700, [] { app::dispatchCommand(app::WordWrap); }},
+      {"narrower window re-wraps", words(200), true, 700, [] { resizeMainWindow(400, 500); }},
+  };
+  startVelloro();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    resizeMainWindow(800, 600);
+    if (app::isMenuItemChecked(app::WordWrap) != c.wrapped) app::dispatchCommand(app::WordWrap);
+    setEditorText(c.text);
+    select(c.caret, c.caret);
+    settle();
+    std::string before = app::statusText(0);
+    ASSERT_EQ(before, positionAskedAfresh());
+
+    c.change();
+    settle();
+    std::string after = positionAskedAfresh();
+    EXPECT_NE(after, before) << "the change must move the caret to another line or column";
+    EXPECT_EQ(app::statusText(0), after);
+    EXPECT_EQ(selection().cpMin, c.caret);
+  }
+}
+
+TEST_F(VelloroTest, IdlePassesAskTheControlForNoLines) {
+  startVelloro();
+  std::string text;
+  for (int i = 0; i < 3000; ++i) text += "Zeile mit etwas Text\r\n";
+  setEditorText(text);
+  select(50000, 50000);
+  SetFocus(state.editorHandle);  // the caret blinks, which wakes the loop
+  settle();
+  countMessagesToEditor();
+
+  received.clear();
+  runUntil([] { return false; }, 1500);
+  InvalidateRect(state.editorHandle, nullptr, FALSE);
+  UpdateWindow(state.editorHandle);
+  settle();
+  EXPECT_EQ(lineLookups(), 0);
+
+  // A moved caret is looked up once, and the field shows it.
+  received.clear();
+  select(20, 20);
+  settle();
+  settle();
+  EXPECT_EQ(received[EM_EXLINEFROMCHAR], 1);
+  EXPECT_EQ(app::statusText(0), app::cursorPositionText(21, 1));
+}
+
+}  // namespace
