@@ -1,28 +1,17 @@
 // Any file: written back through the control's CR LF in its own style, it comes out as it went in,
 // unless it mixed styles, in which case every line end comes out as CR LF.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <algorithm>
 #include <cstdlib>
 #include <string>
 
 #include "document/line_ends.h"
+#include "tests/unit/control_line_ends.h"
 
 namespace {
 
-// What the control hands back for a file: every line end as CR LF.
-std::string asControlGivesIt(const std::string& file) {
-  std::string text;
-  for (std::size_t i = 0; i < file.size(); ++i) {
-    if (file[i] == '\r' && i + 1 < file.size() && file[i + 1] == '\n') ++i;
-    if (file[i] == '\r' || file[i] == '\n') {
-      text += "\r\n";
-    } else {
-      text += file[i];
-    }
-  }
-  return text;
-}
+using test_support::asControlGivesIt;
 
 // Whether the file ends its lines in more than one way (CR LF, LF, CR), found the plain way.
 bool mixesStyles(const std::string& file) {

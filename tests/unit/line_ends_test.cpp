@@ -1,4 +1,5 @@
 #include "document/line_ends.h"
+#include "tests/unit/control_line_ends.h"
 
 #include <gtest/gtest.h>
 
@@ -6,6 +7,8 @@
 #include <vector>
 
 namespace {
+
+using test_support::asControlGivesIt;
 
 using document::LineEndDetector;
 using document::LineEndStyle;
@@ -36,20 +39,6 @@ std::string write(LineEndStyle style, const std::string& bytes, const std::vecto
   for (std::size_t cut : cuts) pass(cut);
   pass(bytes.size());
   return result + writer.finish();
-}
-
-// What the control hands back for a file: every line end as CR LF.
-std::string asControlGivesIt(const std::string& file) {
-  std::string text;
-  for (std::size_t i = 0; i < file.size(); ++i) {
-    if (file[i] == '\r' && i + 1 < file.size() && file[i + 1] == '\n') ++i;
-    if (file[i] == '\r' || file[i] == '\n') {
-      text += "\r\n";
-    } else {
-      text += file[i];
-    }
-  }
-  return text;
 }
 
 TEST(LineEnds, StyleIsTheOneTheFileUses) {
