@@ -3,7 +3,6 @@
 namespace document {
 
 void LineEndDetector::feed(const char* bytes, std::size_t count) {
-  if (sawCrLf_ + sawLf_ + sawCr_ > 1) return;  // mixed: nothing later can change the answer
   for (std::size_t i = 0; i < count; ++i) {
     const char byte = bytes[i];
     if (crPending_) {
@@ -16,8 +15,10 @@ void LineEndDetector::feed(const char* bytes, std::size_t count) {
     }
     if (byte == '\r') {
       crPending_ = true;
+      ++ends_;
     } else if (byte == '\n') {
       sawLf_ = true;
+      ++ends_;
     }
   }
 }

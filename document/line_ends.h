@@ -14,8 +14,12 @@ class LineEndDetector {
   void feed(const char* bytes, std::size_t count);
   // The one style the file used; a file without line ends or with more than one style is CR LF.
   LineEndStyle style() const;
+  // The lines the text has: CR LF, a lone CR and a lone LF each end one, and the text after the
+  // last end is one more (as the control counts its paragraphs).
+  long lines() const { return ends_ + 1; }
 
  private:
+  long ends_ = 0;
   bool crPending_ = false;  // the last byte fed was CR; the next one decides what it was
   bool sawCrLf_ = false;
   bool sawLf_ = false;

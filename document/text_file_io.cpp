@@ -8,7 +8,6 @@
 
 #include "app/app_state.h"
 #include "app/win_handles.h"
-#include "editor/gutter_layout.h"
 #include "editor/line_number_gutter.h"
 
 namespace document {
@@ -83,7 +82,7 @@ DWORD streamFile(StreamFile& stream, UINT message, EDITSTREAMCALLBACK callback) 
 // Only a disk file can be read twice (a pipe cannot): 0 for any other.
 long countLines(HANDLE file) {
   if (GetFileType(file) != FILE_TYPE_DISK) return 0;
-  editor::LineCounter counter;
+  LineEndDetector counter;
   std::vector<char> buffer(1 << 16);
   DWORD read = 0;
   while (ReadFile(file, buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr) && read > 0) {

@@ -27,17 +27,4 @@ std::string gutterNumberText(long lineIndex, int fieldDigits) {
   return padding > 0 ? std::string(static_cast<std::size_t>(padding), ' ') + number : number;
 }
 
-void LineCounter::feed(const char* bytes, std::size_t count) {
-  for (std::size_t i = 0; i < count; ++i) {
-    const char byte = bytes[i];
-    if (byte == '\r') {
-      ++ends_;
-      crPending_ = true;
-      continue;
-    }
-    if (byte == '\n' && !crPending_) ++ends_;
-    crPending_ = false;
-  }
-}
-
 }  // namespace editor

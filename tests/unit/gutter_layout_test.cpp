@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-
 namespace {
 
 TEST(GutterLayout, GeometryPerDigitCount) {
@@ -62,30 +60,3 @@ TEST(GutterLayout, NumberTextIsRightAligned) {
 }
 
 }  // namespace
-
-// Each text once whole and once cut into single bytes, so that a CR LF split across chunks counts once.
-TEST(GutterLayout, LineCounterCountsEachLineEndStyleOnceAcrossChunks) {
-  struct Case {
-    std::string text;
-    long lines;
-  };
-  const Case cases[] = {
-      {"", 1},
-      {"abc", 1},
-      {"a\r\nb", 2},
-      {"a\r\nb\r\n", 3},
-      {"a\nb\nc", 3},
-      {"a\rb\rc\r", 4},
-      {"\r\n\r\n", 3},
-      {"\n\r", 3},          // LF then a lone CR: two ends
-      {"a\r\n\nb\r\rc", 5},  // CR LF, LF, CR, CR
-  };
-  for (const Case& c : cases) {
-    editor::LineCounter whole;
-    whole.feed(c.text.data(), c.text.size());
-    EXPECT_EQ(whole.lines(), c.lines) << testing::PrintToString(c.text);
-    editor::LineCounter bytewise;
-    for (char byte : c.text) bytewise.feed(&byte, 1);
-    EXPECT_EQ(bytewise.lines(), c.lines) << testing::PrintToString(c.text);
-  }
-}
