@@ -250,7 +250,9 @@ TEST_F(VelloroTest, OpenedFileGetsTheMarginForItsLinesBeforeItsTextArrives) {
     ASSERT_NE(streamIn, order.end()) << c.lineCount;
     EXPECT_EQ(std::count(streamIn, order.end(), static_cast<UINT>(EM_SETRECT)), 0) << c.lineCount;
     EXPECT_EQ(std::count(streamIn, order.end(), static_cast<UINT>(EM_SETMARGINS)), 0) << c.lineCount;
-    if (c.digits > 1) EXPECT_EQ(editor::leftMargin(), editor::gutterLeftMargin(c.digits)) << c.lineCount;
+    if (c.digits > 1) {
+      EXPECT_EQ(editor::leftMargin(), editor::gutterLeftMargin(c.digits)) << c.lineCount;
+    }
   }
 }
 
