@@ -37,12 +37,6 @@ void noticeEdits() {
   settle();
 }
 
-// Replaces the text as the user would, so that the control counts it as an edit.
-void typeOver(const std::string& text) {
-  setEditorText("");
-  typeIntoEditor(text);
-}
-
 void run(app::CommandId command) {
   app::dispatchCommand(command);
   settle();

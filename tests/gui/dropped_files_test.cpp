@@ -71,8 +71,7 @@ TEST_F(VelloroTest, DropOnAModifiedDocumentAsksFirst) {
   for (const Case& c : cases) {
     writeFile(folder + "a.txt", "alt");
     startVelloro("velloro.exe " + folder + "a.txt");
-    setEditorText("");
-    typeIntoEditor("neu");
+    typeOver("neu");
     auto text = std::make_shared<std::string>();
     DialogAnswerer prompt(document::dialogTitle("Öffnen"), [text, button = c.button](HWND box) {
       *text = dialogMessage(box);

@@ -125,6 +125,11 @@ void typeIntoEditor(const std::string& text) {
   }
 }
 
+void typeOver(const std::string& text) {
+  setEditorText("");
+  typeIntoEditor(text);
+}
+
 DialogAnswerer::DialogAnswerer(std::string title, std::function<void(HWND)> action, int milliseconds)
     : thread_([this, title = std::move(title), action = std::move(action), milliseconds] {
         auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);

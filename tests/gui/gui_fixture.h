@@ -40,6 +40,8 @@ bool fileExists(const std::string& path);
 
 // Types characters into the focused window of this thread as keyboard input would.
 void typeIntoEditor(const std::string& text);
+// Replaces the text as the user would, so that the control counts it as an edit.
+void typeOver(const std::string& text);
 
 // Waits on another thread for a top-level window with the given title and acts on it.
 class DialogAnswerer {

@@ -51,8 +51,7 @@ TEST_F(VelloroTest, SessionEndAsksLikeExitAndAnswersWindows) {
   for (const Case& c : cases) {
     writeFile(folder + "a.txt", "alt");
     startVelloro("velloro.exe " + folder + "a.txt");
-    setEditorText("");
-    typeIntoEditor("neu");
+    typeOver("neu");
     auto text = std::make_shared<std::string>();
     DialogAnswerer prompt(exitTitle, press(c.button, text));
     EXPECT_EQ(queryEndSession(), c.answer) << c.button;
@@ -83,8 +82,7 @@ TEST_F(VelloroTest, SessionEndIsRefusedWhenTheSaveDoesNotComplete) {
   writeFile(path, "alt");
   SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
   startVelloro("velloro.exe " + path);
-  setEditorText("");
-  typeIntoEditor("neu");
+  typeOver("neu");
   bool reported = false;
   DialogAnswerer failing(exitTitle, [&reported](HWND box) {
     pressButton(box, IDYES);
