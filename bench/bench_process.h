@@ -76,6 +76,10 @@ bool scrollPositionOf(const RemoteBuffer& buffer, HWND editor, POINT* position, 
 std::string folderOf(const std::string& path);
 bool fileExists(const std::string& path);
 long long fileSize(const std::string& path);
+// Last-write time in 100 ns units; 0 when unreadable. Setting it opens the file only for its
+// attributes.
+unsigned long long lastWriteTime(const std::string& path);
+bool setLastWriteTime(const std::string& path, unsigned long long time);
 bool sameContents(const std::string& first, const std::string& second);
 
 }  // namespace bench

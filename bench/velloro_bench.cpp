@@ -8,6 +8,9 @@
 //                     [--document NAME] [--bare-editor WxH] [--peer-timeout S]
 // --document names the input that is paged, searched and saved (text-10mb.txt); --only takes case
 // names (startup, open, page, find, save, save-lf) or single inputs such as "open:1 MB".
+// Start-up and open time a fresh process per sample; paging, Find Next and the saves start every
+// subject once per figure with the document and time the operation on those processes, round by
+// round.
 #include <windows.h>
 #include <richedit.h>
 
@@ -85,11 +88,17 @@ struct Input {
   std::string file;
 };
 
+struct Session;
+
+// A figure is taken either from a fresh process per sample (run), or from processes started once
+// with the document (load) that do the operation once per round (operate).
 struct Case {
   std::string name;    // also the key of --only (the part before ':')
   std::string figure;  // row label
   std::vector<Subject> subjects;
   std::function<Sample(Subject)> run;
+  std::function<std::string(Subject, Session&)> load;  // empty when ready, else why not
+  std::function<Sample(Subject, Session&)> operate;
 };
 
 std::string dataFile(const std::string& name) { return config.data + name; }
@@ -178,51 +187,114 @@ Sample openRun(Subject subject, const std::string& file) {
   return sample;
 }
 
-// Page down and paint, from outside, until the scroll position stays: the same for both subjects.
-Sample pageRun(Subject subject, const std::string& file) {
+// ---- figures taken from processes loaded once ----
+
+// A subject started once for a figure, with the document loaded, and kept through its rounds.
+struct Session {
   ChildProcess child;
-  bool inProcess = subject == Subject::BareInProcess;
+  std::string failure;  // why it is not ready for the rounds; empty when it is
+  std::string loaded;   // the loaded text's length, part of every sample's detail
+  std::string output;   // the file it writes in the save figures
+};
+
+// The bare control and its variants load in the program's order: created 0 x 0, sized afterwards,
+// so that both hold the same text in the same layout when the rounds begin.
+std::vector<std::string> loadedBareArguments(const std::string& operation) {
+  std::vector<std::string> arguments = bareArguments(operation);
+  arguments.push_back("--size-after-load");
+  return arguments;
+}
+
+// Starts the subject with the file and waits until it is ready; the load is not a sample.
+std::string loadSession(Session& session, Subject subject, const std::vector<std::string>& arguments,
+                        const std::string& file) {
+  Sample started = launch(session.child, subject, arguments, file);
+  if (!started.ok) return "not loaded: " + started.detail;
+  LRESULT length = 0;
+  if (!bench::sendWithin(controlOf(session.child, velloroEditorId), WM_GETTEXTLENGTH, 0, 0, config.timeout, &length)) {
+    return "not loaded: no answer";
+  }
+  session.loaded = "chars=" + std::to_string(length);
+  std::fprintf(stderr, "loaded  %-18s %9.1f ms %s\n", subjectName(subject), started.seconds * 1000,
+               session.loaded.c_str());
+  return {};
+}
+
+// A sample that failed; it counts as timed out when the time given to it ran out.
+Sample failure(const std::string& detail, double deadline) {
+  Sample sample;
+  sample.detail = detail;
+  sample.timedOut = now() >= deadline;
+  return sample;
+}
+
+// The subject's window in front and active, every paint done: several subjects are open at once,
+// and a covered window would paint less than one alone on the screen.
+bool bringToFront(const ChildProcess& child, double deadline) {
+  HWND window = child.mainWindow();
+  SetForegroundWindow(window);
+  SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  LRESULT ignored = 0;
+  if (!bench::sendWithin(window, WM_NULL, 0, 0, deadline - now(), &ignored)) return false;
+  RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  return bench::sendWithin(window, WM_NULL, 0, 0, deadline - now(), &ignored) && GetForegroundWindow() == window;
+}
+
+// The view back at the top with its paints done, as right after the load; empty when it is there.
+std::string backToTop(const RemoteBuffer& buffer, HWND editor, double deadline) {
+  LRESULT ignored = 0;
+  POINT position{-1, -1};
+  if (!bench::sendWithin(editor, WM_VSCROLL, SB_TOP, 0, deadline - now(), &ignored)) return "no answer";
+  UpdateWindow(editor);
+  if (!bench::scrollPositionOf(buffer, editor, &position, deadline - now())) return "no answer";
+  if (position.y != 0) return "not back at the top (y=" + std::to_string(position.y) + ")";
+  return {};
+}
+
+std::string loadForPaging(Subject subject, Session& session, const std::string& file) {
   std::vector<std::string> arguments;
-  if (subject != Subject::Velloro) arguments = bareArguments(inProcess ? "page-inprocess" : "none");
-  Sample sample = launch(child, subject, arguments, file);
-  if (!sample.ok) return sample;
-  sample.ok = false;
-  HWND editor = controlOf(child, velloroEditorId);
-  RemoteBuffer buffer(child.handle(), 64);
+  if (subject != Subject::Velloro) {
+    arguments = loadedBareArguments(subject == Subject::BareInProcess ? "page-inprocess" : "none");
+  }
+  return loadSession(session, subject, arguments, file);
+}
+
+// From the top, page down and paint, from outside, until the scroll position stays: the same for
+// both subjects.
+Sample pageOnce(Subject subject, Session& session) {
   const double deadline = now() + config.timeout;
+  HWND editor = controlOf(session.child, velloroEditorId);
+  RemoteBuffer buffer(session.child.handle(), 64);
+  if (!bringToFront(session.child, deadline)) return failure("not brought to the front", deadline);
+  if (std::string wrong = backToTop(buffer, editor, deadline); !wrong.empty()) return failure(wrong, deadline);
   double started = now();
   long pages = 0;
-  if (inProcess) {
+  if (subject == Subject::BareInProcess) {
     LRESULT result = 0;
-    if (!bench::sendWithin(child.mainWindow(), bench::bareRunMessage, 0, 0, config.timeout, &result)) {
-      sample.detail = "no answer";
-      return sample;
+    if (!bench::sendWithin(session.child.mainWindow(), bench::bareRunMessage, 0, 0, deadline - now(), &result)) {
+      return failure("no answer", deadline);
     }
     pages = static_cast<long>(result);
   } else {
     POINT before{}, after{};
-    if (!bench::scrollPositionOf(buffer, editor, &before, config.timeout)) {
-      sample.detail = "scroll position unreadable";
-      return sample;
+    if (!bench::scrollPositionOf(buffer, editor, &before, deadline - now())) {
+      return failure("scroll position unreadable", deadline);
     }
     for (;;) {
       LRESULT ignored = 0;
       if (!bench::sendWithin(editor, WM_VSCROLL, SB_PAGEDOWN, 0, deadline - now(), &ignored)) {
-        sample.detail = "no answer";
-        return sample;
+        return failure("no answer", deadline);
       }
       UpdateWindow(editor);
-      if (!bench::scrollPositionOf(buffer, editor, &after, deadline - now())) {
-        sample.detail = "no answer";
-        return sample;
-      }
+      if (!bench::scrollPositionOf(buffer, editor, &after, deadline - now())) return failure("no answer", deadline);
       if (after.y == before.y) break;
       before = after;
       ++pages;
     }
   }
+  Sample sample;
   sample.seconds = now() - started;
-  sample.detail = "pages=" + std::to_string(pages);
+  sample.detail = "pages=" + std::to_string(pages) + " " + session.loaded;
   sample.ok = pages > 0;
   return sample;
 }
@@ -250,37 +322,41 @@ bool rememberSearchText(ChildProcess& child) {
   return bench::sendWithin(child.mainWindow(), WM_NULL, 0, 0, 10, &ignored);
 }
 
-Sample findRun(Subject subject, const std::string& file) {
-  ChildProcess child;
+std::string loadForFinding(Subject subject, Session& session, const std::string& file) {
   std::vector<std::string> arguments;
-  if (subject == Subject::Bare) arguments = bareArguments("find");
-  if (subject == Subject::BareInProcess) arguments = bareArguments("find-inprocess");
-  Sample sample = launch(child, subject, arguments, file);
-  if (!sample.ok) return sample;
-  sample.ok = false;
-  if (subject == Subject::Velloro && !rememberSearchText(child)) {
-    sample.detail = "Find window did not take the text";
-    return sample;
+  if (subject == Subject::Bare) arguments = loadedBareArguments("find");
+  if (subject == Subject::BareInProcess) arguments = loadedBareArguments("find-inprocess");
+  std::string failed = loadSession(session, subject, arguments, file);
+  if (failed.empty() && subject == Subject::Velloro && !rememberSearchText(session.child)) {
+    return "Find window did not take the text";
   }
-  HWND editor = controlOf(child, velloroEditorId);
-  LRESULT ignored = 0;
-  RemoteBuffer buffer(child.handle(), 64);
-  CHARRANGE selection{-1, -1};
-  if (!bench::sendWithin(editor, EM_SETSEL, 0, 0, config.timeout, &ignored) ||
-      !bench::selectionOf(buffer, editor, &selection, config.timeout)) {
-    sample.detail = "no answer";
-    return sample;
-  }
+  return failed;
+}
+
+// From the selection at 0 and the view at the top, ten Find Next.
+Sample findOnce(Subject subject, Session& session) {
   const double deadline = now() + config.timeout;
+  HWND editor = controlOf(session.child, velloroEditorId);
+  RemoteBuffer buffer(session.child.handle(), 64);
+  if (!bringToFront(session.child, deadline)) return failure("not brought to the front", deadline);
+  LRESULT ignored = 0;
+  CHARRANGE selection{-1, -1};
+  if (!bench::sendWithin(editor, EM_SETSEL, 0, 0, deadline - now(), &ignored)) return failure("no answer", deadline);
+  if (std::string wrong = backToTop(buffer, editor, deadline); !wrong.empty()) return failure(wrong, deadline);
+  if (!bench::selectionOf(buffer, editor, &selection, deadline - now())) return failure("no answer", deadline);
+  if (selection.cpMin != 0 || selection.cpMax != 0) {
+    return failure("selection not at 0 (" + std::to_string(selection.cpMin) + "," + std::to_string(selection.cpMax) +
+                       ")",
+                   deadline);
+  }
   double started = now();
   if (subject == Subject::Velloro) {
     for (int step = 0; step < findSteps; ++step) {
       LONG previous = selection.cpMin;
-      PostMessageA(child.mainWindow(), WM_COMMAND, findNextCommand, 0);
+      PostMessageA(session.child.mainWindow(), WM_COMMAND, findNextCommand, 0);
       do {
         if (now() > deadline || !bench::selectionOf(buffer, editor, &selection, deadline - now())) {
-          sample.detail = "step " + std::to_string(step + 1) + " found nothing";
-          return sample;
+          return failure("step " + std::to_string(step + 1) + " found nothing", deadline);
         }
       } while (selection.cpMin == previous);
     }
@@ -288,72 +364,95 @@ Sample findRun(Subject subject, const std::string& file) {
     int messages = subject == Subject::BareInProcess ? 1 : findSteps;
     LRESULT found = -1;
     for (int step = 0; step < messages; ++step) {
-      if (!bench::sendWithin(child.mainWindow(), bench::bareRunMessage, 0, 0, deadline - now(), &found) ||
+      if (!bench::sendWithin(session.child.mainWindow(), bench::bareRunMessage, 0, 0, deadline - now(), &found) ||
           found == -1) {
-        sample.detail = "step " + std::to_string(step + 1) + " found nothing";
-        return sample;
+        return failure("step " + std::to_string(step + 1) + " found nothing", deadline);
       }
     }
     selection.cpMin = static_cast<LONG>(found);
   }
+  Sample sample;
   sample.seconds = now() - started;
-  sample.detail = "last hit=" + std::to_string(selection.cpMin);
+  sample.detail = "last hit=" + std::to_string(selection.cpMin) + " " + session.loaded;
   sample.ok = true;
   return sample;
 }
 
-// keepsInput: the program must write the input back byte for byte (its own line ends), while the
-// bare control writes CR LF; otherwise both files must be equal.
-Sample saveRun(Subject subject, const std::string& file, bool keepsInput = false) {
-  ChildProcess child;
-  std::string output = workFile(std::string("saved-") + subjectName(subject) + ".txt");
+std::string savedFile(const std::string& figure, Subject subject) {
+  return workFile("saved-" + figure + "-" + subjectName(subject) + ".txt");
+}
+
+// The program saves over the file it opened, so it opens a copy; the replacing bare variant finds a
+// file in place, as the program does.
+std::string loadForSaving(Subject subject, Session& session, const std::string& figure, const std::string& file) {
+  session.output = savedFile(figure, subject);
   std::string opened = file;
   std::vector<std::string> arguments;
   if (subject == Subject::Velloro) {
-    // The program saves over the file it opened: each run gets a fresh copy.
-    opened = output;
-    if (!CopyFileA(file.c_str(), opened.c_str(), FALSE)) {
-      Sample failed;
-      failed.detail = "could not copy the input";
-      return failed;
-    }
+    opened = session.output;
+    if (!CopyFileA(file.c_str(), opened.c_str(), FALSE)) return "could not copy the input";
   } else {
-    arguments = bareArguments(subject == Subject::BareSafeSave ? "save-replace" : "save");
+    arguments = loadedBareArguments(subject == Subject::BareSafeSave ? "save-replace" : "save");
     arguments.push_back("--out");
-    arguments.push_back(output);
-    if (subject == Subject::BareSafeSave) CopyFileA(file.c_str(), output.c_str(), FALSE);
+    arguments.push_back(session.output);
+    if (subject == Subject::BareSafeSave && !CopyFileA(file.c_str(), session.output.c_str(), FALSE)) {
+      return "could not copy the input";
+    }
   }
-  Sample sample = launch(child, subject, arguments, opened);
-  if (!sample.ok) return sample;
-  sample.ok = false;
+  return loadSession(session, subject, arguments, opened);
+}
+
+// Before every save an existing output gets this old time, so a newer one shows that this save
+// wrote it.
+constexpr unsigned long long staleWriteTime = 125911584000000000ull;  // 2000-01-01
+
+// keepsInput: the program must write the input back byte for byte (its own line ends), while the
+// bare control writes CR LF; otherwise the files must equal the bare control's.
+Sample saveOnce(Subject subject, Session& session, const std::string& figure, const std::string& file,
+                bool keepsInput) {
   const double deadline = now() + config.timeout;
+  const std::string& output = session.output;
+  if (!bringToFront(session.child, deadline)) return failure("not brought to the front", deadline);
+  if (bench::fileExists(output) && !bench::setLastWriteTime(output, staleWriteTime)) {
+    return failure("could not date the output back", deadline);
+  }
   double started = now();
   if (subject == Subject::Velloro) {
-    RemoteBuffer buffer(child.handle(), 4096);
-    HWND statusBar = controlOf(child, velloroStatusBarId);
-    PostMessageA(child.mainWindow(), WM_COMMAND, saveCommand, 0);
+    // The status already reads " Gespeichert" from the save before; only once the file was seen
+    // replaced does a status read (answered by the program's thread after the command) belong to
+    // this save.
+    RemoteBuffer buffer(session.child.handle(), 4096);
+    HWND statusBar = controlOf(session.child, velloroStatusBarId);
+    PostMessageA(session.child.mainWindow(), WM_COMMAND, saveCommand, 0);
+    bool rewritten = false;
     std::string status;
-    while ((status = bench::statusText(buffer, statusBar, 1, deadline - now())) != " Gespeichert") {
+    for (;;) {
+      rewritten = rewritten || bench::lastWriteTime(output) > staleWriteTime;
+      status = bench::statusText(buffer, statusBar, 1, deadline - now());
+      if (rewritten && status == " Gespeichert") break;
       if (now() > deadline) {
-        sample.detail = "status stayed '" + status + "'";
-        return sample;
+        return failure(rewritten ? "status stayed '" + status + "'" : "file not written again", deadline);
       }
     }
   } else {
     LRESULT written = -1;
-    if (!bench::sendWithin(child.mainWindow(), bench::bareRunMessage, 0, 0, config.timeout, &written) ||
+    if (!bench::sendWithin(session.child.mainWindow(), bench::bareRunMessage, 0, 0, deadline - now(), &written) ||
         written < 0) {
-      sample.detail = "save failed";
-      return sample;
+      return failure("save failed", deadline);
     }
   }
+  Sample sample;
   sample.seconds = now() - started;
-  sample.detail = "bytes=" + std::to_string(bench::fileSize(output));
+  sample.detail = "bytes=" + std::to_string(bench::fileSize(output)) + " " + session.loaded;
+  if (bench::lastWriteTime(output) <= staleWriteTime) {
+    sample.detail += " file not written again";
+    return sample;
+  }
   if (keepsInput && subject == Subject::Velloro && !bench::sameContents(output, file)) {
     sample.detail += " differs from the input";
     return sample;
   }
-  std::string bareOutput = workFile(std::string("saved-") + subjectName(Subject::Bare) + ".txt");
+  std::string bareOutput = savedFile(figure, Subject::Bare);
   if (!keepsInput && subject != Subject::Bare && bench::fileExists(bareOutput) &&
       !bench::sameContents(output, bareOutput)) {
     sample.detail += " content differs from the bare control's";
@@ -388,22 +487,24 @@ std::vector<Case> cases() {
   opening.push_back(Subject::BareSizedLate);
   opening.push_back(Subject::BareKeptBars);
   std::vector<Case> list;
-  list.push_back({"startup", "Start-up to idle", everyone, [](Subject s) { return startupRun(s); }});
+  list.push_back({"startup", "Start-up to idle", everyone, [](Subject s) { return startupRun(s); }, nullptr, nullptr});
   for (const Input& input : inputs()) {
     std::string file = dataFile(input.file);
     list.push_back({"open:" + input.label, "Open " + input.label + " from the command line", opening,
-                    [file](Subject s) { return openRun(s, file); }});
+                    [file](Subject s) { return openRun(s, file); }, nullptr, nullptr});
   }
-  list.push_back({"page", "Paging through " + bigLabel, {Subject::Bare, Subject::Velloro, Subject::BareInProcess},
-                  [big](Subject s) { return pageRun(s, big); }});
-  list.push_back({"find", "Find Next to the 10th of 10 hits, " + bigLabel,
-                  {Subject::Bare, Subject::Velloro, Subject::BareInProcess},
-                  [big](Subject s) { return findRun(s, big); }});
-  list.push_back({"save", "Save " + bigLabel, {Subject::Bare, Subject::Velloro, Subject::BareSafeSave},
-                  [big](Subject s) { return saveRun(s, big); }});
+  const std::vector<Subject> paging{Subject::Bare, Subject::Velloro, Subject::BareInProcess};
+  list.push_back({"page", "Paging through " + bigLabel, paging, nullptr,
+                  [big](Subject s, Session& session) { return loadForPaging(s, session, big); }, pageOnce});
+  list.push_back({"find", "Find Next to the 10th of 10 hits, " + bigLabel, paging, nullptr,
+                  [big](Subject s, Session& session) { return loadForFinding(s, session, big); }, findOnce});
+  list.push_back({"save", "Save " + bigLabel, {Subject::Bare, Subject::Velloro, Subject::BareSafeSave}, nullptr,
+                  [big](Subject s, Session& session) { return loadForSaving(s, session, "save", big); },
+                  [big](Subject s, Session& session) { return saveOnce(s, session, "save", big, false); }});
   const std::string lfOnly = dataFile("text-10mb-lf.txt");
-  list.push_back({"save-lf", "Save 10 MB LF", {Subject::Bare, Subject::Velloro},
-                  [lfOnly](Subject s) { return saveRun(s, lfOnly, true); }});
+  list.push_back({"save-lf", "Save 10 MB LF", {Subject::Bare, Subject::Velloro}, nullptr,
+                  [lfOnly](Subject s, Session& session) { return loadForSaving(s, session, "save-lf", lfOnly); },
+                  [lfOnly](Subject s, Session& session) { return saveOnce(s, session, "save-lf", lfOnly, true); }});
   std::vector<Case> chosen;
   for (Case& c : list) {
     std::string key = c.name.substr(0, c.name.find(':'));
@@ -647,36 +748,68 @@ int main(int argc, char** argv) {
   FILE* raw = config.raw.empty() ? nullptr : std::fopen(config.raw.c_str(), "w");
   if (raw != nullptr) std::fprintf(raw, "case,subject,round,ok,seconds,peak_bytes,detail\n");
 
-  // Round 0 starts every program once to warm the system's libraries and is not counted; the inputs
-  // are read once beforehand so that no subject pays for the disk. Within a round the subjects take
-  // turns, starting one further along each time, so that drift hits all alike.
+  // The inputs are read once beforehand so that no subject pays for the disk. Within a round the
+  // subjects take turns, starting one further along each time, so that drift hits all alike.
   for (const Input& input : inputs()) bench::sameContents(dataFile(input.file), dataFile(input.file));
-  // A subject that ran into the timeout once is not started again for that figure.
-  std::set<std::pair<std::string, Subject>> givenUp;
+  auto record = [&](const Case& c, Subject subject, int round, const Sample& sample) {
+    std::fprintf(stderr, "round %d %-10s %-18s %s %9.1f ms %s\n", round, c.name.c_str(), subjectName(subject),
+                 sample.ok ? "ok  " : "FAIL", sample.seconds * 1000, sample.detail.c_str());
+    if (round == 0) return;
+    results[c.name][subject].push_back(sample);
+    if (raw != nullptr) {
+      std::fprintf(raw, "%s,%s,%d,%d,%.6f,%lu,%s\n", c.name.c_str(), subjectName(subject), round, sample.ok ? 1 : 0,
+                   sample.seconds, static_cast<unsigned long>(sample.peak), sample.detail.c_str());
+      std::fflush(raw);
+    }
+  };
+  // A subject that ran into the timeout once is not run again for that figure; its later samples
+  // repeat the one that timed out.
+  std::map<std::pair<std::string, Subject>, Sample> givenUp;
+
+  // Fresh processes: round 0 starts every program once to warm the system's libraries and is not
+  // counted.
   for (int round = 0; round <= config.runs; ++round) {
     for (const Case& c : list) {
-      if (round == 0 && c.name != "startup") continue;
+      if (!c.run || (round == 0 && c.name != "startup")) continue;
       std::size_t count = c.subjects.size();
       for (std::size_t k = 0; k < count; ++k) {
         Subject subject = c.subjects[(k + static_cast<std::size_t>(round)) % count];
         Sample sample;
         if (givenUp.count({c.name, subject}) != 0) {
-          sample.timedOut = true;
-          sample.detail = "not ready within the timeout";
+          sample = givenUp[{c.name, subject}];
         } else {
           sample = c.run(subject);
-          if (sample.timedOut) givenUp.insert({c.name, subject});
+          if (sample.timedOut) givenUp[{c.name, subject}] = sample;
         }
-        std::fprintf(stderr, "round %d %-10s %-18s %s %9.1f ms %s\n", round, c.name.c_str(), subjectName(subject),
-                     sample.ok ? "ok  " : "FAIL", sample.seconds * 1000, sample.detail.c_str());
-        if (round == 0) continue;
-        results[c.name][subject].push_back(sample);
-        if (raw != nullptr) {
-          std::fprintf(raw, "%s,%s,%d,%d,%.6f,%lu,%s\n", c.name.c_str(), subjectName(subject), round,
-                       sample.ok ? 1 : 0, sample.seconds, static_cast<unsigned long>(sample.peak),
-                       sample.detail.c_str());
-          std::fflush(raw);
+        record(c, subject, round, sample);
+      }
+    }
+  }
+
+  // Loaded once per figure: every subject loads the document, then the rounds run on those
+  // processes; each process's first operation (round 0) is not counted. They end with the figure.
+  for (const Case& c : list) {
+    if (c.run) continue;
+    std::map<Subject, Session> sessions;
+    for (Subject subject : c.subjects) sessions[subject].failure = c.load(subject, sessions[subject]);
+    std::size_t count = c.subjects.size();
+    for (int round = 0; round <= config.runs; ++round) {
+      for (std::size_t k = 0; k < count; ++k) {
+        Subject subject = c.subjects[(k + static_cast<std::size_t>(round)) % count];
+        Session& session = sessions[subject];
+        Sample sample;
+        if (!session.failure.empty()) {
+          sample.detail = session.failure;
+        } else if (givenUp.count({c.name, subject}) != 0) {
+          sample = givenUp[{c.name, subject}];
+        } else {
+          sample = c.operate(subject, session);
+          if (sample.timedOut) {
+            givenUp[{c.name, subject}] = sample;
+            session.child.stop();
+          }
         }
+        record(c, subject, round, sample);
       }
     }
   }
