@@ -71,11 +71,33 @@ bool parseOptions(int argc, char** argv) {
   return true;
 }
 
+// The control turns a CR LF split between two chunks into two line ends, so a chunk never ends
+// with CR unless the file does: a final CR waits for the next chunk.
+struct Reader {
+  HANDLE file;
+  bool carriedCr = false;
+};
+
 DWORD CALLBACK readChunk(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* done) {
-  DWORD read = 0;
-  BOOL ok = ReadFile(reinterpret_cast<HANDLE>(cookie), buffer, static_cast<DWORD>(count), &read, nullptr);
-  *done = static_cast<LONG>(read);
-  return ok ? 0 : 1;
+  auto* reader = reinterpret_cast<Reader*>(cookie);
+  LONG filled = 0;
+  *done = 0;
+  for (;;) {
+    if (reader->carriedCr && filled < count) {
+      buffer[filled++] = '\r';
+      reader->carriedCr = false;
+    }
+    DWORD read = 0;
+    if (!ReadFile(reader->file, buffer + filled, static_cast<DWORD>(count - filled), &read, nullptr)) return 1;
+    filled += static_cast<LONG>(read);
+    if (read == 0 || buffer[filled - 1] != '\r') break;
+    reader->carriedCr = true;
+    --filled;
+    // A chunk of nothing would end the load; a lone CR has to be read past.
+    if (filled > 0) break;
+  }
+  *done = filled;
+  return 0;
 }
 
 DWORD CALLBACK writeChunk(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* done) {
@@ -85,9 +107,9 @@ DWORD CALLBACK writeChunk(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* don
   return ok && written == static_cast<DWORD>(count) ? 0 : 1;
 }
 
-void stream(HANDLE file, UINT message, EDITSTREAMCALLBACK callback) {
+void stream(DWORD_PTR cookie, UINT message, EDITSTREAMCALLBACK callback) {
   EDITSTREAM descriptor{};
-  descriptor.dwCookie = reinterpret_cast<DWORD_PTR>(file);
+  descriptor.dwCookie = cookie;
   descriptor.pfnCallback = callback;
   SendMessageA(editor, message, SF_TEXT, reinterpret_cast<LPARAM>(&descriptor));
 }
@@ -96,14 +118,15 @@ void loadFile(const std::string& path) {
   HANDLE file =
       CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return;
-  stream(file, EM_STREAMIN, readChunk);
+  Reader reader{file};
+  stream(reinterpret_cast<DWORD_PTR>(&reader), EM_STREAMIN, readChunk);
   CloseHandle(file);
 }
 
 LRESULT saveTo(const std::string& path, bool flush) {
   HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return -1;
-  stream(file, EM_STREAMOUT, writeChunk);
+  stream(reinterpret_cast<DWORD_PTR>(file), EM_STREAMOUT, writeChunk);
   if (flush) FlushFileBuffers(file);
   LARGE_INTEGER size{};
   GetFileSizeEx(file, &size);
