@@ -21,18 +21,31 @@ struct StreamFile {
   LineEndDetector* detector;  // reading
   LineEndWriter* writer;      // writing
   std::string converted;      // one chunk in the document's line ends
+  bool carriedCr = false;     // reading: a CR held back from the end of the last chunk
 };
 
+// The control reads a CR at the end of one chunk and an LF at the start of the next as two line
+// ends, so a chunk ends with a CR only where the file does: the CR moves to the head of the next one.
 DWORD CALLBACK readChunk(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* done) {
   auto* stream = reinterpret_cast<StreamFile*>(cookie);
+  *done = 0;
+  DWORD filled = 0;
+  if (stream->carriedCr && count > 0) {
+    buffer[filled++] = '\r';
+    stream->carriedCr = false;
+  }
   DWORD read = 0;
-  if (!ReadFile(stream->file, buffer, static_cast<DWORD>(count), &read, nullptr)) {
+  if (!ReadFile(stream->file, buffer + filled, static_cast<DWORD>(count) - filled, &read, nullptr)) {
     stream->error = GetLastError();
-    *done = 0;
     return 1;
   }
-  stream->detector->feed(reinterpret_cast<const char*>(buffer), read);
-  *done = static_cast<LONG>(read);
+  filled += read;
+  if (read > 0 && filled > 1 && buffer[filled - 1] == '\r') {
+    stream->carriedCr = true;
+    --filled;
+  }
+  stream->detector->feed(reinterpret_cast<const char*>(buffer), filled);
+  *done = static_cast<LONG>(filled);
   return 0;
 }
 

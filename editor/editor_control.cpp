@@ -109,6 +109,7 @@ bool onlyReads(UINT message) {
     case EM_CANREDO:
     case EM_CANPASTE:
     case EM_STREAMOUT:
+    case EM_SETMODIFY:  // a flag only; every save and load ends with it
       return true;
     default:
       return false;

@@ -109,6 +109,14 @@ TEST_F(VelloroTest, IdlePassesAskTheControlForNoLines) {
   settle();
   EXPECT_EQ(lineLookups(), 0);
 
+  // A save changes neither the text nor its layout: no lookup after it either.
+  state.currentPath = folder + "gespeichert.txt";
+  received.clear();
+  app::dispatchCommand(app::Save);
+  settle();
+  ASSERT_EQ(app::statusText(1), " Gespeichert");
+  EXPECT_EQ(lineLookups(), 0);
+
   // A moved caret is looked up once, and the field shows it.
   received.clear();
   select(20, 20);

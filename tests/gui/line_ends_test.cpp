@@ -79,6 +79,32 @@ TEST_F(VelloroTest, NewAndCloseStartOverWithCrLf) {
   }
 }
 
+// The control takes a file in chunks of a few KB. Every line here is padded so that its line end
+// starts on the last byte of a 512-byte block, which puts one at the end of every chunk of any
+// power-of-two size from 512 bytes up: a CR LF split there must stay one line end.
+TEST_F(VelloroTest, LineEndsAtReadChunkBoundariesStayOneLineEnd) {
+  struct Case {
+    const char* name;
+    const char* lineEnd;
+  } cases[] = {{"crlf.txt", "\r\n"}, {"cr.txt", "\r"}, {"lf.txt", "\n"}};
+  constexpr int lines = 64;
+  for (const Case& c : cases) {
+    std::string bytes;
+    for (int line = 1; line <= lines; ++line) {
+      bytes += "Zeile " + std::to_string(line) + " über die Grenze ";
+      bytes.append(static_cast<std::size_t>(line) * 512 - 1 - bytes.size(), 'x');
+      bytes += c.lineEnd;
+      if (std::string(c.lineEnd) == "\r") bytes.append(1, 'x');  // keep the next CR on a block end
+    }
+    writeFile(folder + c.name, bytes);
+    startVelloro("velloro.exe " + folder + c.name);
+    EXPECT_EQ(SendMessageA(state.editorHandle, EM_GETLINECOUNT, 0, 0), lines + 1) << c.name;
+    run(app::Save);
+    EXPECT_TRUE(readFile(folder + c.name) == bytes) << c.name << ": the saved file differs from the one opened";
+    app::exitSequence();
+  }
+}
+
 TEST_F(VelloroTest, FailedOpenKeepsTheLineEndsOfTheDocumentStillShown) {
   writeFile(folder + "lf.txt", "a\nb");
   startVelloro("velloro.exe " + folder + "lf.txt");
