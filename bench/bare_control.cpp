@@ -16,6 +16,10 @@
 //                      does not change the control's client size
 //   --size-after-load  the control is created 0 x 0 and sized after the load, the order in which
 //                      the program's start-up does it
+//
+//   --line-lookups     after every paint, the line numbers of the first and last visible rows, as a
+//                      line-number gutter needs them; after every find step, the line and its start
+//                      at the selection, as a cursor position display needs them
 #include <windows.h>
 #include <commdlg.h>
 #include <richedit.h>
@@ -39,10 +43,38 @@ struct Options {
   std::string file;
   bool keepScrollbars = false;
   bool sizeAfterLoad = false;
+  bool lineLookups = false;
 };
 
 Options options;
 HWND editor = nullptr;
+WNDPROC editorProc = nullptr;
+
+LRESULT lineAtPoint(LONG x, LONG y) {
+  POINTL point{x, y};
+  LRESULT character = SendMessageA(editor, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&point));
+  return SendMessageA(editor, EM_LINEFROMCHAR, static_cast<WPARAM>(character), 0);
+}
+
+// The rows a line-number gutter asks for on every paint.
+LRESULT CALLBACK lookingUpEditorProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  LRESULT result = CallWindowProcA(editorProc, window, message, wParam, lParam);
+  if (message == WM_PAINT) {
+    RECT client;
+    GetClientRect(window, &client);
+    lineAtPoint(0, 0);
+    lineAtPoint(client.right, client.bottom);
+  }
+  return result;
+}
+
+// The line and its first character at the selection, as a cursor position display asks for them.
+void lookUpCursorLine() {
+  CHARRANGE selection{0, 0};
+  SendMessageA(editor, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+  LRESULT line = SendMessageA(editor, EM_EXLINEFROMCHAR, 0, selection.cpMin);
+  SendMessageA(editor, EM_LINEINDEX, static_cast<WPARAM>(line), 0);
+}
 
 bool parseOptions(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
@@ -62,6 +94,8 @@ bool parseOptions(int argc, char** argv) {
       options.keepScrollbars = true;
     } else if (name == "--size-after-load") {
       options.sizeAfterLoad = true;
+    } else if (name == "--line-lookups") {
+      options.lineLookups = true;
     } else if (name.rfind("--", 0) == 0) {
       return false;
     } else {
@@ -156,6 +190,7 @@ LRESULT findOnce() {
   query.lpstrText = options.needle.c_str();
   LRESULT found = SendMessageA(editor, EM_FINDTEXTEX, FR_DOWN, reinterpret_cast<LPARAM>(&query));
   if (found != -1) SendMessageA(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&query.chrgText));
+  if (options.lineLookups) lookUpCursorLine();
   return found;
 }
 
@@ -244,6 +279,10 @@ int main(int argc, char** argv) {
   editor = CreateWindowExA(WS_EX_CLIENTEDGE, "RichEdit20A", "", editorStyle, 4, 28, createdWidth, createdHeight, window,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(bench::bareEditorId)), instance, nullptr);
   if (editor == nullptr) return 5;
+  if (options.lineLookups) {
+    editorProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(editor, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&lookingUpEditorProc)));
+  }
   SendMessageA(editor, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
   setCharacterFormat();
   SendMessageA(editor, EM_SETMARGINS, EC_LEFTMARGIN, MAKELONG(24, 0));

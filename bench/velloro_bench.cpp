@@ -61,7 +61,9 @@ struct Config {
 Config config;
 
 // The last four are variants of the bare control that show where the time goes.
-enum class Subject { Bare, Velloro, Notepad, Wordpad, BareInProcess, BareSafeSave, BareSizedLate, BareKeptBars };
+enum class Subject {
+  Bare, Velloro, Notepad, Wordpad, BareInProcess, BareSafeSave, BareSizedLate, BareKeptBars, BareLineLookups
+};
 
 bool isPeer(Subject subject) { return subject == Subject::Notepad || subject == Subject::Wordpad; }
 bool isBareVariant(Subject subject) { return subject != Subject::Velloro && !isPeer(subject); }
@@ -76,6 +78,7 @@ const char* subjectName(Subject subject) {
     case Subject::BareSafeSave: return "bare-save-replace";
     case Subject::BareSizedLate: return "bare-size-after-load";
     case Subject::BareKeptBars: return "bare-keep-scrollbars";
+    case Subject::BareLineLookups: return "bare-line-lookups";
   }
   return "?";
 }
@@ -122,6 +125,7 @@ std::vector<std::string> bareArguments(const std::string& operation, Subject sub
   std::vector<std::string> arguments{"--op", operation, "--needle", config.needle};
   if (subject == Subject::BareSizedLate) arguments.push_back("--size-after-load");
   if (subject == Subject::BareKeptBars) arguments.push_back("--keep-scrollbars");
+  if (subject == Subject::BareLineLookups) arguments.push_back("--line-lookups");
   if (!config.editorSize.empty()) {
     arguments.push_back("--editor");
     arguments.push_back(config.editorSize);
@@ -207,8 +211,8 @@ struct Session {
 
 // The bare control and its variants load in the program's order: created 0 x 0, sized afterwards,
 // so that both hold the same text in the same layout when the rounds begin.
-std::vector<std::string> loadedBareArguments(const std::string& operation) {
-  std::vector<std::string> arguments = bareArguments(operation);
+std::vector<std::string> loadedBareArguments(const std::string& operation, Subject subject = Subject::Bare) {
+  std::vector<std::string> arguments = bareArguments(operation, subject);
   arguments.push_back("--size-after-load");
   return arguments;
 }
@@ -262,7 +266,7 @@ std::string backToTop(const RemoteBuffer& buffer, HWND editor, double deadline) 
 std::string loadForPaging(Subject subject, Session& session, const std::string& file) {
   std::vector<std::string> arguments;
   if (subject != Subject::Velloro) {
-    arguments = loadedBareArguments(subject == Subject::BareInProcess ? "page-inprocess" : "none");
+    arguments = loadedBareArguments(subject == Subject::BareInProcess ? "page-inprocess" : "none", subject);
   }
   return loadSession(session, subject, arguments, file);
 }
@@ -332,7 +336,7 @@ bool rememberSearchText(ChildProcess& child) {
 
 std::string loadForFinding(Subject subject, Session& session, const std::string& file) {
   std::vector<std::string> arguments;
-  if (subject == Subject::Bare) arguments = loadedBareArguments("find");
+  if (subject == Subject::Bare || subject == Subject::BareLineLookups) arguments = loadedBareArguments("find", subject);
   if (subject == Subject::BareInProcess) arguments = loadedBareArguments("find-inprocess");
   std::string failed = loadSession(session, subject, arguments, file);
   if (failed.empty() && subject == Subject::Velloro && !rememberSearchText(session.child)) {
@@ -501,7 +505,7 @@ std::vector<Case> cases() {
     list.push_back({"open:" + input.label, "Open " + input.label + " from the command line", opening,
                     [file](Subject s) { return openRun(s, file); }, nullptr, nullptr});
   }
-  const std::vector<Subject> paging{Subject::Bare, Subject::Velloro, Subject::BareInProcess};
+  const std::vector<Subject> paging{Subject::Bare, Subject::Velloro, Subject::BareInProcess, Subject::BareLineLookups};
   list.push_back({"page", "Paging through " + bigLabel, paging, nullptr,
                   [big](Subject s, Session& session) { return loadForPaging(s, session, big); }, pageOnce});
   list.push_back({"find", "Find Next to the 10th of 10 hits, " + bigLabel, paging, nullptr,
@@ -642,6 +646,7 @@ const char* variantDescription(Subject variant) {
     case Subject::BareInProcess: return "the whole loop inside its own process";
     case Subject::BareSizedLate: return "control created 0 x 0, sized after the load";
     case Subject::BareKeptBars: return "scroll bars always shown (ES_DISABLENOSCROLL)";
+    case Subject::BareLineLookups: return "with the line lookups of a line-number gutter and a cursor position";
     default: return "";
   }
 }
@@ -651,7 +656,8 @@ void printVariants(const std::vector<Row>& rows) {
   for (const Row& row : rows) {
     if (row.memory) continue;
     for (Subject variant :
-         {Subject::BareInProcess, Subject::BareSafeSave, Subject::BareSizedLate, Subject::BareKeptBars}) {
+         {Subject::BareInProcess, Subject::BareSafeSave, Subject::BareSizedLate, Subject::BareKeptBars,
+          Subject::BareLineLookups}) {
       if (!row.samples.count(variant)) continue;
       if (!header) {
         std::printf("\n| Bare control variant (where the time goes) | median | against the plain bare control |\n");
