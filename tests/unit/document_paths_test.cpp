@@ -4,68 +4,40 @@
 
 namespace {
 
-struct Case {
-  const char* input;
-  const char* expected;
-};
-
-TEST(DocumentPaths, FilePart) {
-  const Case cases[] = {
-      {R"("D:\x\my file.txt")", "my file.txt"},
-      {R"(a/b\note.txt)", "note.txt"},
-      {R"(a\b/note.txt)", "note.txt"},
-      {R"(D:\x\y.txt)", "y.txt"},
-      {"y.txt", "y.txt"},
-      {R"("y.txt")", "y.txt"},
-      {"", ""},
-      {R"(")", ""},
-      {R"(D:\x\)", ""},
-      {R"(D:\x\a"b.txt)", "a"},
-      {R"(""D:\x\y.txt)", "y.txt"},
+TEST(DocumentPaths, FileAndPathPart) {
+  const struct {
+    const char* path;
+    const char* file;
+    const char* folder;
+  } cases[] = {
+      {R"(D:\x\y.txt)", "y.txt", R"(D:\x\)"},
+      {"y.txt", "y.txt", ""},
+      {"", "", ""},
+      {R"("D:\x\my file.txt")", "my file.txt", R"(D:\x\)"},
+      {R"("y.txt")", "y.txt", ""},
+      {R"(a/b\note.txt)", "note.txt", R"(a/b\)"},
+      {R"(a\b/note.txt)", "note.txt", R"(a\b/)"},
+      {R"(")", "", ""},
+      {R"(D:\x\)", "", R"(D:\x\)"},
+      {R"(D:\x\a"b.txt)", "a", R"(D:\x\)"},
+      {R"(""D:\x\y.txt)", "y.txt", R"("D:\x\)"},
+      {R"(D:\x|y\z.txt)", "z.txt", R"(D:\)"},
+      {R"(D:|x\y.txt)", "y.txt", ""},
+      {R"(\)", "", R"(\)"},
   };
-  for (const Case& c : cases) EXPECT_EQ(document::filePart(c.input), c.expected) << c.input;
-}
-
-TEST(DocumentPaths, PathPart) {
-  const Case cases[] = {
-      {R"(D:\x\y.txt)", R"(D:\x\)"},
-      {"y.txt", ""},
-      {"", ""},
-      {R"("D:\x\my file.txt")", R"(D:\x\)"},
-      {R"(a/b\note.txt)", R"(a/b\)"},
-      {R"(D:\x|y\z.txt)", R"(D:\)"},
-      {R"(D:|x\y.txt)", ""},
-      {R"(\)", R"(\)"},
-  };
-  for (const Case& c : cases) EXPECT_EQ(document::pathPart(c.input), c.expected) << c.input;
+  for (const auto& c : cases) {
+    EXPECT_EQ(document::filePart(c.path), c.file) << c.path;
+    EXPECT_EQ(document::pathPart(c.path), c.folder) << c.path;
+  }
 }
 
 TEST(DocumentPaths, ValidFileNames) {
-  struct NameCase {
-    std::string name;
-    bool valid;
-  };
-  const NameCase cases[] = {
-      {"Übung.txt", true},
-      {"a.txt", true},
-      {"my file.txt", true},
-      {"\xFF\x80.txt", true},
-      {"~$-_.,;!()[]{}'", true},
-      {"", false},
-      {"a:b.txt", false},
-      {"was?.txt", false},
-      {"tab\there.txt", false},
-      {"*.txt", false},
-      {"a\"b", false},
-      {"a/b", false},
-      {"a\\b", false},
-      {"a<b", false},
-      {"a>b", false},
-      {"a|b", false},
-      {"\x1F", false},
-      {std::string("a\0b", 3), false},
-  };
-  for (const NameCase& c : cases) EXPECT_EQ(document::isValidFileName(c.name), c.valid) << c.name;
+  for (const std::string name : {"Übung.txt", "my file.txt", "\xFF\x80.txt", "~$-_.,;!()[]{}'"})
+    EXPECT_TRUE(document::isValidFileName(name)) << name;
+  for (const std::string name : {"", "a:b.txt", "was?.txt", "tab\there.txt", "*.txt", "a\"b", "a/b", "a\\b", "a<b",
+                                 "a>b", "a|b", "\x1F"})
+    EXPECT_FALSE(document::isValidFileName(name)) << name;
+  EXPECT_FALSE(document::isValidFileName(std::string("a\0b", 3)));
 }
 
 }  // namespace
