@@ -9,11 +9,7 @@ inline std::string asControlGivesIt(const std::string& file) {
   std::string text;
   for (std::size_t i = 0; i < file.size(); ++i) {
     if (file[i] == '\r' && i + 1 < file.size() && file[i + 1] == '\n') ++i;
-    if (file[i] == '\r' || file[i] == '\n') {
-      text += "\r\n";
-    } else {
-      text += file[i];
-    }
+    text += file[i] == '\r' || file[i] == '\n' ? std::string("\r\n") : std::string(1, file[i]);
   }
   return text;
 }
