@@ -19,7 +19,8 @@ TEST(DocumentRules, TxtIsAppendedOnlyForTheTextTypeAndOnlyWithoutAnExactEnding) 
   } cases[] = {
       {"notiz", 0, "notiz.txt"}, {"Notiz.TXT", 0, "Notiz.TXT.txt"}, {"notiz.txt", 0, "notiz.txt"},
       {".txt", 0, ".txt"},       {"a.tx", 0, "a.tx.txt"},           {"notiz", 1, "notiz"},
-      {"notiz", -1, "notiz"},    {"txt", 0, "txt.txt"},  // shorter than four characters: compared whole
+      {"notiz", -1, "notiz"},    {"a.txt.bak", 0, "a.txt.bak.txt"},
+      {"txt", 0, "txt.txt"},  // shorter than four characters: compared whole
   };
   for (const auto& c : cases) EXPECT_EQ(withDefaultExtension(c.path, c.pattern), c.expected) << c.path;
 }

@@ -121,8 +121,9 @@ TEST(PreferencesModel, RewriteNormalisesEveryLine) {
       "[Style] \r\n"
       "Editor_Back   =  1,2,3\t\r\n"
       ";\r\n"
+      ";c\0d\r\n"
       "[Program]\r\n"
-      "Win_Width = 1\r\n";
+      "Win_Width = 1\r\n"s;
   PreferencesModel model = PreferencesModel::parse(file);
   model.selectGroup("Extras");
   model.selectGroup("Style");  // leaves no trace: nothing is written into Extras
@@ -130,7 +131,8 @@ TEST(PreferencesModel, RewriteNormalisesEveryLine) {
   EXPECT_TRUE(model.changed());
   EXPECT_EQ(model.serialize(),
             crlf({";  two blanks stay", "; x", "[Program]", "Win_Width = 800   ", "Win_Height = 600",
-                  "Lonely = ", "[Style]", "editor_back = 1,2,3\t", "; ", "[Program]", "Win_Width = 1"}));
+                  "Lonely = ", "[Style]", "editor_back = 1,2,3\t", "; ", "; c", "[Program]",
+                  "Win_Width = 1"}));
 }
 
 TEST(PreferencesModel, WritesGoWhereTheRulesPutThem) {
