@@ -2,8 +2,9 @@
 #include <windows.h>
 #include <richedit.h>
 
+#include <array>
 #include <string>
-#include <vector>
+#include <utility>
 
 #include "app/app_state.h"
 #include "app/command_dispatch.h"
@@ -36,21 +37,22 @@ void pressKey(HWND window, WPARAM key) {
 
 bool checked(int id) { return SendMessageA(control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
-#define EXPECT_SELECTION(from, to) \
-  do {                             \
-    CHARRANGE got = selection();   \
-    EXPECT_EQ(got.cpMin, from);    \
-    EXPECT_EQ(got.cpMax, to);      \
-  } while (false)
+using Range = std::pair<LONG, LONG>;
+using Box = std::array<LONG, 4>;
 
-TEST_F(VelloroTest, FindWindowOpensTopmostWithItsControlsInPlace) {
-  startVelloro();
-  state.searchText = "gemerkt";
+Range selected() { return {selection().cpMin, selection().cpMax}; }
+
+void openFindWindow() {
   app::dispatchCommand(app::Find);
   settle();
+}
+
+TEST_F(VelloroTest, FindWindowOpensTopmostWithItsControlsInPlaceAndTabOrder) {
+  startVelloro();
+  state.searchText = "gemerkt";
+  openFindWindow();
   HWND window = state.searchWindow;
   ASSERT_NE(window, nullptr);
-  EXPECT_EQ(windowText(window), document::dialogTitle("Suchen"));
   EXPECT_EQ(windowText(window), "Velloro v2.0 Beta 3  |  Suchen");
 
   LONG style = GetWindowLongA(window, GWL_STYLE);
@@ -69,7 +71,7 @@ TEST_F(VelloroTest, FindWindowOpensTopmostWithItsControlsInPlace) {
   struct Expected {
     int id;
     const char* className;
-    int x, y, width, height;
+    LONG x, y, width, height;
     const char* text;
     bool tabStop;
   } expected[] = {
@@ -90,13 +92,10 @@ TEST_F(VelloroTest, FindWindowOpensTopmostWithItsControlsInPlace) {
     char className[32] = {};
     GetClassNameA(child, className, sizeof className);
     EXPECT_STRCASEEQ(className, e.className) << e.id;
-    RECT rect;
-    GetWindowRect(child, &rect);
-    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
-    EXPECT_EQ(rect.left, e.x) << e.id;
-    EXPECT_EQ(rect.top, e.y) << e.id;
-    EXPECT_EQ(rect.right - rect.left, e.width) << e.id;
-    EXPECT_EQ(rect.bottom - rect.top, e.height) << e.id;
+    RECT r;
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+    EXPECT_EQ(Box({r.left, r.top, r.right - r.left, r.bottom - r.top}), Box({e.x, e.y, e.width, e.height})) << e.id;
     EXPECT_EQ(windowText(child), e.text) << e.id;
     EXPECT_EQ((GetWindowLongA(child, GWL_STYLE) & WS_TABSTOP) != 0, e.tabStop) << e.id;
     child = GetWindow(child, GW_HWNDNEXT);
@@ -105,93 +104,55 @@ TEST_F(VelloroTest, FindWindowOpensTopmostWithItsControlsInPlace) {
 
   EXPECT_EQ(GetWindowLongA(control(field), GWL_EXSTYLE) & WS_EX_CLIENTEDGE, WS_EX_CLIENTEDGE);
   EXPECT_EQ(GetWindowLongA(control(7), GWL_STYLE) & BS_TYPEMASK, BS_GROUPBOX);
-  for (int option : {upwardOption, downwardOption}) {
-    EXPECT_EQ(GetWindowLongA(control(option), GWL_STYLE) & BS_TYPEMASK, BS_AUTORADIOBUTTON) << option;
-  }
   EXPECT_TRUE(GetWindowLongA(control(upwardOption), GWL_STYLE) & WS_GROUP);
   EXPECT_FALSE(checked(upwardOption));
   EXPECT_TRUE(checked(downwardOption));
-  EXPECT_EQ(GetFocus(), control(field));
-  EXPECT_NE(state.searchAccelerators, nullptr);
   // The main window stays usable.
   EXPECT_TRUE(IsWindowEnabled(state.mainWindowHandle));
-}
 
-TEST_F(VelloroTest, TabMovesTheFocusThroughTheFindWindow) {
-  startVelloro();
-  app::dispatchCommand(app::Find);
-  settle();
   ASSERT_EQ(GetFocus(), control(field));
-  std::vector<int> visited;
-  for (int step = 0; step < 4; ++step) {
+  // Tab goes round as dialogs do, into the direction group at its selected option.
+  for (int expected : {downwardOption, closeButton, nextButton, field}) {
     pressKey(GetFocus(), VK_TAB);
-    visited.push_back(GetDlgCtrlID(GetFocus()));
+    EXPECT_EQ(GetDlgCtrlID(GetFocus()), expected);
   }
-  ASSERT_EQ(visited.size(), 4u);
-  EXPECT_TRUE(visited[0] == upwardOption || visited[0] == downwardOption) << visited[0];
-  EXPECT_EQ(visited[1], closeButton);
-  EXPECT_EQ(visited[2], nextButton);
-  EXPECT_EQ(visited[3], field);
 }
 
-TEST_F(VelloroTest, RepeatedSearchesStepThroughTheHitsAndStopAtTheLast) {
+// One case-insensitive step from the selection's far edge in the chosen direction, without wrap-around.
+TEST_F(VelloroTest, FindNextStepsFromTheSelectionIgnoringCaseAndMissesChangeNothing) {
+  const char* repeated = "eins zwei Eins drei EINS";
+  struct Case {
+    const char* text;
+    const char* search;
+    bool upward;
+    Range before, after;
+  } cases[] = {
+      {repeated, "eins", false, {0, 0}, {0, 4}},       {repeated, "eins", false, {0, 4}, {10, 14}},
+      {repeated, "eins", false, {10, 14}, {20, 24}},   {repeated, "eins", false, {20, 24}, {20, 24}},
+      {repeated, "eins", true, {20, 24}, {10, 14}},    {repeated, "eins", true, {10, 14}, {0, 4}},
+      {repeated, "eins", true, {0, 4}, {0, 4}},        {"Der HAUSMEISTER kommt", "haus", false, {0, 0}, {4, 8}},
+      {"Straße und Brücke", "brü", false, {3, 3}, {11, 14}}, {"nichts davon", "xyz", false, {2, 3}, {2, 3}},
+      {"eins zwei", "eins", false, {1, 1}, {1, 1}},
+  };
   startVelloro();
-  setEditorText("eins zwei Eins drei EINS");
-  select(0, 0);
-  app::dispatchCommand(app::Find);
-  settle();
-  typeIntoField("eins");
-
-  const CHARRANGE downward[] = {{0, 4}, {10, 14}, {20, 24}, {20, 24}};
-  for (const CHARRANGE& hit : downward) {
+  openFindWindow();
+  for (const Case& c : cases) {
+    setEditorText(c.text);
+    select(c.before.first, c.before.second);
+    typeIntoField(c.search);
+    click(c.upward ? upwardOption : downwardOption);
     click(nextButton);
-    EXPECT_SELECTION(hit.cpMin, hit.cpMax);
+    EXPECT_EQ(selected(), c.after) << c.text << " / " << c.search << " from " << c.before.first;
     EXPECT_EQ(GetFocus(), control(field));
-  }
-
-  click(upwardOption);
-  EXPECT_TRUE(checked(upwardOption));
-  const CHARRANGE upward[] = {{10, 14}, {0, 4}, {0, 4}};
-  for (const CHARRANGE& hit : upward) {
-    click(nextButton);
-    EXPECT_SELECTION(hit.cpMin, hit.cpMax);
   }
   // Searching from the window remembers nothing.
   EXPECT_EQ(state.searchText, "");
   EXPECT_EQ(state.searchUpward, 0);
 }
 
-TEST_F(VelloroTest, SmallLettersFindCapitalsInsideWordsAndMissesChangeNothing) {
-  struct Case {
-    const char* text;
-    const char* search;
-    LONG start, end;  // the selection before the search
-    LONG from, to;    // after it
-  } cases[] = {
-      {"Der HAUSMEISTER kommt", "haus", 0, 0, 4, 8},
-      {"Mein Zuhause", "HAUSE", 0, 0, 7, 12},
-      {"Straße und Brücke", "brü", 3, 3, 11, 14},
-      {"nichts davon", "xyz", 2, 3, 2, 3},
-      {"eins zwei", "eins", 1, 1, 1, 1},  // no wrap-around to the hit above
-  };
-  startVelloro();
-  app::dispatchCommand(app::Find);
-  settle();
-  for (const Case& c : cases) {
-    setEditorText(c.text);
-    select(c.start, c.end);
-    typeIntoField(c.search);
-    click(nextButton);
-    CHARRANGE got = selection();
-    EXPECT_EQ(got.cpMin, c.from) << c.search;
-    EXPECT_EQ(got.cpMax, c.to) << c.search;
-  }
-}
-
 TEST_F(VelloroTest, ButtonSearchesTheTypedTextWhileF3KeepsTheRememberedOne) {
   startVelloro();
-  app::dispatchCommand(app::Find);
-  settle();
+  openFindWindow();
   typeIntoField("eins");
   click(closeButton);
   EXPECT_EQ(state.searchWindow, nullptr);
@@ -201,30 +162,28 @@ TEST_F(VelloroTest, ButtonSearchesTheTypedTextWhileF3KeepsTheRememberedOne) {
 
   setEditorText("zwei eins zwei eins");
   select(0, 0);
-  app::dispatchCommand(app::Find);
-  settle();
+  openFindWindow();
   EXPECT_EQ(windowText(control(field)), "eins");
   typeIntoField("zwei");
   click(nextButton);
-  EXPECT_SELECTION(0, 4);
+  EXPECT_EQ(selected(), Range(0, 4));
 
   // F3 pressed in the Find window itself.
   ASSERT_EQ(GetActiveWindow(), state.searchWindow);
   pressKey(control(field), VK_F3);
-  EXPECT_SELECTION(5, 9);
+  EXPECT_EQ(selected(), Range(5, 9));
   click(nextButton);
-  EXPECT_SELECTION(10, 14);
+  EXPECT_EQ(selected(), Range(10, 14));
   // F3 in the main window: the same remembered text.
   app::dispatchCommand(app::FindNext);
-  EXPECT_SELECTION(15, 19);
+  EXPECT_EQ(selected(), Range(15, 19));
   EXPECT_EQ(state.searchText, "eins");
   EXPECT_EQ(windowText(control(field)), "zwei");
 }
 
 TEST_F(VelloroTest, ReopeningShowsTheRememberedTextWithDownwardButF3StillGoesUp) {
   startVelloro();
-  app::dispatchCommand(app::Find);
-  settle();
+  openFindWindow();
   typeIntoField("ab");
   click(upwardOption);
   HWND old = state.searchWindow;
@@ -234,50 +193,37 @@ TEST_F(VelloroTest, ReopeningShowsTheRememberedTextWithDownwardButF3StillGoesUp)
   EXPECT_EQ(state.searchText, "ab");
   EXPECT_EQ(state.searchUpward, 1);
 
-  app::dispatchCommand(app::Find);
-  settle();
-  EXPECT_EQ(windowText(control(field)), "ab");
-  EXPECT_TRUE(checked(downwardOption));
-  EXPECT_FALSE(checked(upwardOption));
+  // Find again while the window is open replaces it; what was typed there is not remembered.
+  for (int opening = 0; opening < 2; ++opening) {
+    old = state.searchWindow;
+    openFindWindow();
+    EXPECT_FALSE(IsWindow(old));
+    ASSERT_NE(state.searchWindow, nullptr);
+    EXPECT_NE(state.searchAccelerators, nullptr);
+    EXPECT_EQ(windowText(control(field)), "ab");
+    EXPECT_TRUE(checked(downwardOption));
+    EXPECT_FALSE(checked(upwardOption));
+    typeIntoField("neu");
+    click(upwardOption);
+  }
+  EXPECT_EQ(state.searchText, "ab");
+  EXPECT_EQ(state.searchUpward, 1);
 
   setEditorText("ab ab ab");
   select(8, 8);
   pressKey(control(field), VK_F3);
-  EXPECT_SELECTION(6, 8);
+  EXPECT_EQ(selected(), Range(6, 8));
   pressKey(control(field), VK_F3);
-  EXPECT_SELECTION(3, 5);
-  // Closing now remembers the direction shown, downward.
+  EXPECT_EQ(selected(), Range(3, 5));
+  // F3 took the remembered text upward, not the typed one; closing remembers the direction shown.
+  click(downwardOption);
   click(closeButton);
   EXPECT_EQ(state.searchUpward, 0);
 }
 
-TEST_F(VelloroTest, FindCommandWhileOpenReplacesTheWindowWithoutRememberingTheTypedText) {
+TEST_F(VelloroTest, FindNextWithNothingRememberedOpensTheWindowWhereEnterSearchesAndEscapeCloses) {
   startVelloro();
-  app::dispatchCommand(app::Find);
-  settle();
-  typeIntoField("alt");
-  click(closeButton);
-
-  app::dispatchCommand(app::Find);
-  settle();
-  HWND first = state.searchWindow;
-  typeIntoField("neu");
-  click(upwardOption);
-  app::dispatchCommand(app::Find);
-  settle();
-  EXPECT_FALSE(IsWindow(first));
-  ASSERT_NE(state.searchWindow, nullptr);
-  EXPECT_NE(state.searchWindow, first);
-  EXPECT_EQ(windowText(control(field)), "alt");
-  EXPECT_TRUE(checked(downwardOption));
-  EXPECT_EQ(state.searchText, "alt");
-  EXPECT_EQ(state.searchUpward, 0);
-  EXPECT_NE(state.searchAccelerators, nullptr);
-}
-
-TEST_F(VelloroTest, FindNextWithNothingRememberedOpensTheWindowFirst) {
-  startVelloro();
-  setEditorText("abc abc");
+  setEditorText("ein Ziel und noch ein Ziel");
   select(1, 2);
   app::dispatchCommand(app::FindNext);
   settle();
@@ -285,27 +231,13 @@ TEST_F(VelloroTest, FindNextWithNothingRememberedOpensTheWindowFirst) {
   EXPECT_TRUE(IsWindowVisible(state.searchWindow));
   EXPECT_EQ(windowText(control(field)), "");
   // The control finds nothing for an empty text, so the selection stays.
-  EXPECT_SELECTION(1, 2);
-}
+  EXPECT_EQ(selected(), Range(1, 2));
 
-}  // namespace
-
-namespace {
-
-using namespace gui_test;
-using app::state;
-
-TEST_F(VelloroTest, EnterInTheFindWindowSearchesAndEscapeClosesItRemembering) {
-  startVelloro();
-  setEditorText("ein Ziel und noch ein Ziel");
-  select(0, 0);
-  app::dispatchCommand(app::Find);
-  settle();
   typeIntoField("ziel");
   pressKey(control(field), VK_RETURN);
-  EXPECT_SELECTION(4, 8);
+  EXPECT_EQ(selected(), Range(4, 8));
   pressKey(control(field), VK_RETURN);
-  EXPECT_SELECTION(22, 26);
+  EXPECT_EQ(selected(), Range(22, 26));
   pressKey(control(field), VK_ESCAPE);
   EXPECT_EQ(state.searchWindow, nullptr);
   EXPECT_EQ(state.searchText, "ziel");
