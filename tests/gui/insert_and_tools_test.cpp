@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "app/app_state.h"
@@ -19,51 +20,40 @@ namespace {
 
 using namespace gui_test;
 using app::state;
+using Range = std::pair<LONG, LONG>;
 
-std::string stamp(app::CommandId command, const SYSTEMTIME& t) {
+Range selected() { return {selection().cpMin, selection().cpMax}; }
+
+// What the command inserts when the local clock reads t.
+std::string inserted(app::CommandId command, const SYSTEMTIME& t) {
   char text[32] = {};
   switch (command) {
     case app::InsertDate: std::snprintf(text, sizeof text, "%02u.%02u.%04u", t.wDay, t.wMonth, t.wYear); break;
     case app::InsertTime: std::snprintf(text, sizeof text, "%02u:%02u", t.wHour, t.wMinute); break;
-    default: std::snprintf(text, sizeof text, "%02u:%02u:%02u", t.wHour, t.wMinute, t.wSecond); break;
+    case app::InsertTimeSeconds: std::snprintf(text, sizeof text, "%02u:%02u:%02u", t.wHour, t.wMinute, t.wSecond); break;
+    default: return "<html>\r<head>\r  <title></title>\r</head>\r<body>\r\r</body>\r</html>";
   }
   return text;
 }
 
-TEST_F(VelloroTest, DateAndTimesAreInsertedFromTheLocalClockAndStayAfterUndo) {
+TEST_F(VelloroTest, InsertCommandsReplaceTheSelectionAndStayAfterUndo) {
   startVelloro();
-  for (app::CommandId command : {app::InsertDate, app::InsertTime, app::InsertTimeSeconds}) {
-    setEditorText("Heute ist  gewesen");
-    select(10, 10);
+  for (app::CommandId command : {app::InsertDate, app::InsertTime, app::InsertTimeSeconds, app::InsertHtmlSkeleton}) {
+    setEditorText("abcXYZdef");
+    select(3, 6);
     SYSTEMTIME before, after;
     GetLocalTime(&before);
     app::dispatchCommand(command);
     GetLocalTime(&after);
-    std::string text = editorText();
+    const std::string text = editorText();
     // The clock may have moved on during the command.
-    std::string early = stamp(command, before), late = stamp(command, after);
-    bool matches = text == "Heute ist " + early + " gewesen" || text == "Heute ist " + late + " gewesen";
-    EXPECT_TRUE(matches) << command << ": " << text << " (" << early << " / " << late << ")";
-    EXPECT_EQ(selection().cpMin, static_cast<LONG>(10 + early.size())) << command;
-    EXPECT_EQ(selection().cpMax, static_cast<LONG>(10 + early.size())) << command;
-
+    const std::string early = inserted(command, before), late = inserted(command, after);
+    EXPECT_TRUE(text == "abc" + early + "def" || text == "abc" + late + "def") << command << ": " << text;
+    const LONG caret = 3 + static_cast<LONG>(early.size());
+    EXPECT_EQ(selected(), Range(caret, caret)) << command;
     SendMessageA(state.editorHandle, EM_UNDO, 0, 0);
     EXPECT_EQ(editorText(), text) << command;
   }
-}
-
-TEST_F(VelloroTest, HtmlSkeletonReplacesTheSelectionWithSingleCarriageReturns) {
-  startVelloro();
-  setEditorText("abcXYZdef");
-  select(3, 6);
-  app::dispatchCommand(app::InsertHtmlSkeleton);
-  const std::string skeleton = "<html>\r<head>\r  <title></title>\r</head>\r<body>\r\r</body>\r</html>";
-  EXPECT_EQ(editorText(), "abc" + skeleton + "def");
-  EXPECT_EQ(SendMessageA(state.editorHandle, EM_GETLINECOUNT, 0, 0), 8);
-  EXPECT_EQ(selection().cpMin, static_cast<LONG>(3 + skeleton.size()));
-  EXPECT_EQ(selection().cpMax, static_cast<LONG>(3 + skeleton.size()));
-  SendMessageA(state.editorHandle, EM_UNDO, 0, 0);
-  EXPECT_EQ(editorText(), "abc" + skeleton + "def");
 }
 
 // Wine's colour dialog under an English prefix.
@@ -71,52 +61,46 @@ constexpr char colourDialogTitle[] = "Color";
 
 TEST_F(VelloroTest, RgbColourFromTheDialogOrNothingWhenCancelled) {
   struct Case {
-    const char *red, *green, *blue;  // nullptr: cancel
+    std::vector<const char*> rgb;  // empty: cancel
     const char* inserted;
     int picked;
-  } cases[] = {
-      {"255", "128", "0", "255,128,0", 0x0080FF},
-      {"0", "0", "0", "0,0,0", 0},
-      {"7", "80", "200", "7,80,200", 0xC85007},
-      {nullptr, nullptr, nullptr, "", -1},
-  };
+  } cases[] = {{{"255", "128", "0"}, "255,128,0", 0x0080FF}, {{"0", "0", "0"}, "0,0,0", 0}, {{}, "", -1}};
   startVelloro();
+  // The program's other windows are disabled too, not only the dialog's owner.
+  app::dispatchCommand(app::Find);
+  settle();
   for (const Case& c : cases) {
     setEditorText("[]");
     select(1, 1);
-    std::atomic<bool> mainDisabled{false}, startsBlack{false};
+    std::atomic<bool> windowsDisabled{false}, startsBlack{false};
     {
       DialogAnswerer answerer(colourDialogTitle, [&](HWND dialog) {
-        mainDisabled = !IsWindowEnabled(state.mainWindowHandle);
-        char red[8] = {}, green[8] = {}, blue[8] = {};
-        GetDlgItemTextA(dialog, 706, red, sizeof red);
-        GetDlgItemTextA(dialog, 707, green, sizeof green);
-        GetDlgItemTextA(dialog, 708, blue, sizeof blue);
-        startsBlack = std::string(red) + green + blue == "000";
-        if (c.red == nullptr) {
-          pressButton(dialog, IDCANCEL);
-          return;
+        windowsDisabled = !IsWindowEnabled(state.mainWindowHandle) && !IsWindowEnabled(state.searchWindow);
+        std::string shown;
+        for (int i = 0; i < 3; ++i) {
+          char field[8] = {};
+          GetDlgItemTextA(dialog, 706 + i, field, sizeof field);
+          shown += field;
+          if (!c.rgb.empty()) SetDlgItemTextA(dialog, 706 + i, c.rgb[i]);
         }
-        SetDlgItemTextA(dialog, 706, c.red);
-        SetDlgItemTextA(dialog, 707, c.green);
-        SetDlgItemTextA(dialog, 708, c.blue);
-        pressButton(dialog, IDOK);
+        startsBlack = shown == "000";
+        pressButton(dialog, c.rgb.empty() ? IDCANCEL : IDOK);
       });
       app::dispatchCommand(app::InsertRgbColour);
       ASSERT_TRUE(answerer.answered()) << c.inserted;
     }
     EXPECT_EQ(editorText(), std::string("[") + c.inserted + "]");
     EXPECT_EQ(state.pickedColour, c.picked) << c.inserted;
-    EXPECT_TRUE(mainDisabled) << c.inserted;
+    EXPECT_TRUE(windowsDisabled) << c.inserted;
     EXPECT_TRUE(startsBlack) << c.inserted;
-    EXPECT_TRUE(IsWindowEnabled(state.mainWindowHandle)) << c.inserted;
+    EXPECT_TRUE(IsWindowEnabled(state.mainWindowHandle) && IsWindowEnabled(state.searchWindow)) << c.inserted;
   }
 }
 
-std::string systemFolder() {
+std::string windowsFolder() {
   char windows[MAX_PATH] = {};
   GetWindowsDirectoryA(windows, MAX_PATH);
-  return std::string(windows) + "\\system32\\";
+  return windows;
 }
 
 // The stand-in program built next to this test program, copied into the system folder for one test.
@@ -127,7 +111,7 @@ class FakeSystemPrograms {
     GetModuleFileNameA(nullptr, self, MAX_PATH);
     std::string fake = std::string(self).substr(0, std::string(self).rfind('\\') + 1) + "fake_tool.exe";
     for (const char* name : {"calc.exe", "charmap.exe"}) {
-      std::string target = systemFolder() + name;
+      std::string target = windowsFolder() + "\\system32\\" + name;
       if (CopyFileA(fake.c_str(), target.c_str(), TRUE)) copies_.push_back(target);
     }
     SetEnvironmentVariableA("VELLORO_FAKE_TOOL_MARKS", marks.c_str());
@@ -152,113 +136,76 @@ class FakeSystemPrograms {
   std::vector<std::string> copies_;
 };
 
-TEST_F(VelloroTest, CalculatorAndCharacterMapAreStartedFromTheSystemFolder) {
-  startVelloro();
-  std::string marks = folder.substr(0, folder.size() - 1);
-  FakeSystemPrograms fakes(marks);
-  ASSERT_EQ(fakes.placed(), 2u) << "calc.exe or charmap.exe already present in " << systemFolder();
-
-  char windows[MAX_PATH] = {};
-  GetWindowsDirectoryA(windows, MAX_PATH);
-  struct Case {
-    app::CommandId command;
-    const char* name;
-  } cases[] = {{app::Calculator, "calc.exe"}, {app::CharacterMap, "charmap.exe"}};
-  for (const Case& c : cases) {
-    std::string mark = folder + c.name + ".txt";
-    DeleteFileA(mark.c_str());  // the working folder may be left from an earlier run
-    app::dispatchCommand(c.command);
-    ASSERT_TRUE(runUntil([&] { return readFile(mark).find('\n') != std::string::npos; }, 10000)) << c.name;
-    // The quoted path as the command line, started in the system folder.
-    EXPECT_EQ(readFile(mark), "\"" + std::string(windows) + "\\System32\\" + c.name + "\"|" + windows + "\\system32\n");
+// Notes and closes any visible window of this process but the main window.
+BOOL CALLBACK closeStrayWindow(HWND window, LPARAM seen) {
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  if (process == GetCurrentProcessId() && IsWindowVisible(window) && window != state.mainWindowHandle) {
+    *reinterpret_cast<std::string*>(seen) += windowText(window) + ";";
+    PostMessageA(window, WM_CLOSE, 0, 0);
   }
-  EXPECT_TRUE(fakes.removeAll());
+  return TRUE;
 }
 
-// Records and closes any window of this process that is not the main window.
-class UnexpectedWindowWatcher {
- public:
-  UnexpectedWindowWatcher()
-      : thread_([this] {
-          while (!stop_) {
-            EnumWindows(check, reinterpret_cast<LPARAM>(this));
-            Sleep(20);
-          }
-        }) {}
-  ~UnexpectedWindowWatcher() { stopWatching(); }
-  std::string stopWatching() {
-    stop_ = true;
-    if (thread_.joinable()) thread_.join();
-    return seen_;
-  }
-
- private:
-  static BOOL CALLBACK check(HWND window, LPARAM self) {
-    auto* watcher = reinterpret_cast<UnexpectedWindowWatcher*>(self);
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    if (process == GetCurrentProcessId() && IsWindowVisible(window) && window != state.mainWindowHandle) {
-      watcher->seen_ += windowText(window) + ";";
-      PostMessageA(window, WM_CLOSE, 0, 0);
-    }
-    return TRUE;
-  }
-  std::atomic<bool> stop_{false};
-  std::string seen_;
-  std::thread thread_;
-};
-
-TEST_F(VelloroTest, MissingCalculatorAndCharacterMapAreIgnoredSilently) {
-  for (const char* name : {"calc.exe", "charmap.exe"}) {
-    if (fileExists(systemFolder() + name)) GTEST_SKIP() << name << " is present in this prefix";
-  }
+TEST_F(VelloroTest, CalculatorAndCharacterMapStartFromTheSystemFolderAndAreSilentWhenMissing) {
   startVelloro();
   setEditorText("bleibt");
-  std::string title = windowText(state.mainWindowHandle);
-  UnexpectedWindowWatcher watcher;
-  app::dispatchCommand(app::Calculator);
-  app::dispatchCommand(app::CharacterMap);
-  settle();
-  EXPECT_EQ(watcher.stopWatching(), "");
-  EXPECT_EQ(editorText(), "bleibt");
-  EXPECT_EQ(windowText(state.mainWindowHandle), title);
-  EXPECT_TRUE(IsWindowEnabled(state.mainWindowHandle));
+  struct Tool {
+    app::CommandId command;
+    const char* name;
+  } tools[] = {{app::Calculator, "calc.exe"}, {app::CharacterMap, "charmap.exe"}};
+  {
+    std::atomic<bool> stop{false};
+    std::string seen;
+    std::thread watcher([&] {
+      for (; !stop; Sleep(20)) EnumWindows(closeStrayWindow, reinterpret_cast<LPARAM>(&seen));
+    });
+    for (const Tool& tool : tools) app::dispatchCommand(tool.command);
+    settle();
+    stop = true;
+    watcher.join();
+    EXPECT_EQ(seen, "") << "a missing program is ignored without a message";
+    EXPECT_EQ(editorText(), "bleibt");
+    EXPECT_TRUE(IsWindowEnabled(state.mainWindowHandle));
+  }
+
+  FakeSystemPrograms fakes(folder.substr(0, folder.size() - 1));
+  ASSERT_EQ(fakes.placed(), 2u) << "calc.exe or charmap.exe already present in " << windowsFolder();
+  for (const Tool& tool : tools) {
+    const std::string mark = folder + tool.name + ".txt";
+    app::dispatchCommand(tool.command);
+    ASSERT_TRUE(runUntil([&] { return readFile(mark).find('\n') != std::string::npos; }, 10000)) << tool.name;
+    // The quoted path as the command line, started in the system folder.
+    const std::string windows = windowsFolder();
+    EXPECT_EQ(readFile(mark), "\"" + windows + "\\System32\\" + tool.name + "\"|" + windows + "\\system32\n");
+  }
+  EXPECT_TRUE(fakes.removeAll());
 }
 
 TEST_F(VelloroTest, SettingsNoteIsAPlainMessageBox) {
   startVelloro();
   std::string text;
-  std::atomic<bool> onlyOk{false}, mainDisabled{false};
-  {
-    DialogAnswerer answerer(document::dialogTitle("Einstellungen"), [&](HWND box) {
-      char buffer[512] = {};
-      GetDlgItemTextA(box, 0xFFFF, buffer, sizeof buffer);
-      text = buffer;
-      onlyOk = GetDlgItem(box, IDOK) != nullptr && GetDlgItem(box, IDCANCEL) == nullptr;
-      mainDisabled = !IsWindowEnabled(state.mainWindowHandle);
-      pressButton(box, IDOK);
-    });
-    app::dispatchCommand(app::SettingsNote);
-    EXPECT_TRUE(answerer.answered());
-  }
+  bool onlyOk = false;
+  DialogAnswerer answerer(document::dialogTitle("Einstellungen"), [&](HWND box) {
+    text = dialogMessage(box);
+    onlyOk = GetDlgItem(box, IDOK) != nullptr && GetDlgItem(box, IDCANCEL) == nullptr;
+    pressButton(box, IDOK);
+  });
+  app::dispatchCommand(app::SettingsNote);
+  ASSERT_TRUE(answerer.answered());
   EXPECT_EQ(text,
             "Wenn Sie die Einstellungen zurücksetzen bzw. wiederherstellen wollen (wenn die Datei z.B. gelöscht "
             "wurde), klicken Sie einfach im Menü unter 'Datei' auf 'Einstellungen wiederherstellen'.");
   EXPECT_TRUE(onlyOk);
-  EXPECT_TRUE(mainDisabled);
-  EXPECT_TRUE(IsWindowEnabled(state.mainWindowHandle));
 }
 
 // What the About window showed, and whether keys left it open, seen from the answering thread.
 struct AboutFacts {
-  LONG style = 0, exStyle = 0;
-  RECT client{}, frame{};
-  bool mainDisabled = false;
+  LONG style = 0, exStyle = 0, noticeStyle = 0;
+  RECT client{}, frame{}, bannerRect{};
+  bool mainDisabled = false, openAfterKeys = false;
   BITMAP banner{};
-  RECT bannerRect{};
   std::string notice;
-  LONG noticeStyle = 0;
-  bool openAfterKeys = false;
 };
 
 void inspectAbout(HWND about, AboutFacts& facts) {
@@ -272,9 +219,8 @@ void inspectAbout(HWND about, AboutFacts& facts) {
   if (image != nullptr) GetObjectA(image, sizeof facts.banner, &facts.banner);
   GetWindowRect(banner, &facts.bannerRect);
   MapWindowPoints(nullptr, about, reinterpret_cast<POINT*>(&facts.bannerRect), 2);
-  HWND notice = GetDlgItem(about, 2);
-  facts.notice = windowText(notice);
-  facts.noticeStyle = GetWindowLongA(notice, GWL_STYLE);
+  facts.notice = windowText(GetDlgItem(about, 2));
+  facts.noticeStyle = GetWindowLongA(GetDlgItem(about, 2), GWL_STYLE);
 
   // Keys, Alt+F4 included, are dropped while the window waits for a click.
   PostMessageA(about, WM_KEYDOWN, VK_ESCAPE, 1);
@@ -286,58 +232,50 @@ void inspectAbout(HWND about, AboutFacts& facts) {
   facts.openAfterKeys = IsWindowVisible(about) != FALSE;
 }
 
-TEST_F(VelloroTest, AboutWindowShowsBannerAndNoticeAndOnlyAClickClosesIt) {
-  startVelloro();
-  AboutFacts facts;
-  {
-    DialogAnswerer answerer(document::dialogTitle("Über Velloro"), [&](HWND about) {
-      inspectAbout(about, facts);
-      PostMessageA(GetDlgItem(about, 2), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-    });
-    app::dispatchCommand(app::About);
-    EXPECT_TRUE(answerer.answered());
-  }
-  EXPECT_EQ(facts.style & (WS_CAPTION | WS_SYSMENU | WS_THICKFRAME), WS_CAPTION);
-  EXPECT_TRUE(facts.exStyle & WS_EX_TOPMOST);
-  EXPECT_EQ(facts.client.right, 340);
-  EXPECT_EQ(facts.client.bottom, 155);
-  EXPECT_EQ(facts.frame.left, (GetSystemMetrics(SM_CXSCREEN) - (facts.frame.right - facts.frame.left)) / 2);
-  EXPECT_EQ(facts.frame.top, (GetSystemMetrics(SM_CYSCREEN) - (facts.frame.bottom - facts.frame.top)) / 2);
-  EXPECT_TRUE(facts.mainDisabled);
-  EXPECT_EQ(facts.banner.bmWidth, 326);
-  EXPECT_EQ(facts.banner.bmHeight, 99);
-  EXPECT_EQ(facts.bannerRect.left, 7);
-  EXPECT_EQ(facts.bannerRect.top, 7);
-  EXPECT_EQ(facts.noticeStyle & SS_TYPEMASK, SS_CENTER);
-  EXPECT_EQ(std::count(facts.notice.begin(), facts.notice.end(), '\r'), 1) << facts.notice;
-  EXPECT_EQ(facts.notice.find('\n'), std::string::npos);
-  EXPECT_TRUE(facts.openAfterKeys);
-
-  EXPECT_EQ(state.aboutWindow, nullptr);
-  EXPECT_EQ(state.aboutClosed, 0);
-  EXPECT_EQ(FindWindowA(nullptr, document::dialogTitle("Über Velloro").c_str()), nullptr);
-  EXPECT_TRUE(IsWindowEnabled(state.mainWindowHandle));
-  EXPECT_EQ(GetActiveWindow(), state.mainWindowHandle);
-  EXPECT_EQ(GetFocus(), state.editorHandle);
-}
-
-TEST_F(VelloroTest, AboutWindowClosesOnAClickAnywhereInTheProgramsWindows) {
-  enum class Target { Window, Banner, FindField };
+TEST_F(VelloroTest, AboutWindowShowsBannerAndNoticeAndOnlyAClickInTheProgramsWindowsClosesIt) {
+  const std::string title = document::dialogTitle("Über Velloro");
   startVelloro();
   app::dispatchCommand(app::Find);
   settle();
   HWND findField = GetDlgItem(state.searchWindow, 5);
-  for (Target target : {Target::Window, Target::Banner, Target::FindField}) {
-    DialogAnswerer answerer(document::dialogTitle("Über Velloro"), [&](HWND about) {
-      HWND clicked = target == Target::Window ? about : target == Target::Banner ? GetDlgItem(about, 0) : findField;
-      PostMessageA(clicked, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
-    });
-    app::dispatchCommand(app::About);
-    EXPECT_TRUE(answerer.answered()) << static_cast<int>(target);
-    EXPECT_EQ(state.aboutWindow, nullptr) << static_cast<int>(target);
-    EXPECT_TRUE(IsWindowEnabled(state.mainWindowHandle)) << static_cast<int>(target);
+  enum class Target { Notice, Window, FindField };
+  for (Target target : {Target::Notice, Target::Window, Target::FindField}) {
+    SCOPED_TRACE(static_cast<int>(target));
+    AboutFacts facts;
+    {
+      DialogAnswerer answerer(title, [&](HWND about) {
+        if (target == Target::Notice) inspectAbout(about, facts);
+        HWND clicked = target == Target::Notice ? GetDlgItem(about, 2) : target == Target::Window ? about : findField;
+        PostMessageA(clicked, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+      });
+      app::dispatchCommand(app::About);
+      EXPECT_TRUE(answerer.answered());
+    }
+    EXPECT_EQ(state.aboutWindow, nullptr);
+    EXPECT_EQ(state.aboutClosed, 0);
+    EXPECT_EQ(FindWindowA(nullptr, title.c_str()), nullptr);
+    EXPECT_TRUE(IsWindowEnabled(state.mainWindowHandle));
+    EXPECT_EQ(GetActiveWindow(), state.mainWindowHandle);
+    EXPECT_EQ(GetFocus(), state.editorHandle);
+    if (target != Target::Notice) continue;
+
+    EXPECT_EQ(facts.style & (WS_CAPTION | WS_SYSMENU | WS_THICKFRAME), WS_CAPTION);
+    EXPECT_TRUE(facts.exStyle & WS_EX_TOPMOST);
+    EXPECT_EQ(facts.client.right, 340);
+    EXPECT_EQ(facts.client.bottom, 155);
+    EXPECT_EQ(facts.frame.left, (GetSystemMetrics(SM_CXSCREEN) - (facts.frame.right - facts.frame.left)) / 2);
+    EXPECT_EQ(facts.frame.top, (GetSystemMetrics(SM_CYSCREEN) - (facts.frame.bottom - facts.frame.top)) / 2);
+    EXPECT_TRUE(facts.mainDisabled);
+    EXPECT_EQ(facts.banner.bmWidth, 326);
+    EXPECT_EQ(facts.banner.bmHeight, 99);
+    EXPECT_EQ(facts.bannerRect.left, 7);
+    EXPECT_EQ(facts.bannerRect.top, 7);
+    EXPECT_EQ(facts.noticeStyle & SS_TYPEMASK, SS_CENTER);
+    EXPECT_EQ(std::count(facts.notice.begin(), facts.notice.end(), '\r'), 1) << facts.notice;
+    EXPECT_EQ(facts.notice.find('\n'), std::string::npos);
+    EXPECT_TRUE(facts.openAfterKeys);
   }
-  // Clicks in the Find window do nothing else: it stays open with its text.
+  // Clicks in the Find window do nothing else: it stays open.
   EXPECT_NE(state.searchWindow, nullptr);
 }
 
