@@ -3,6 +3,7 @@
 #include <richedit.h>
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <string>
 #include <thread>
@@ -21,11 +22,14 @@ namespace {
 using namespace gui_test;
 using app::state;
 
-RECT editorRectInMain() {
+using Box = std::array<LONG, 4>;
+
+// Left, top, width and height of the text control in the main window.
+Box editorBox() {
   RECT rect;
   GetWindowRect(state.editorHandle, &rect);
   MapWindowPoints(nullptr, state.mainWindowHandle, reinterpret_cast<POINT*>(&rect), 2);
-  return rect;
+  return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
 }
 
 TEST_F(VelloroTest, StartsUntitledCentredAtTheBuiltInSize) {
@@ -68,29 +72,19 @@ TEST_F(VelloroTest, EditorIsARichEditWithTheProgramsStylesAndFont) {
   EXPECT_EQ(format.yHeight, 165);
 }
 
-TEST_F(VelloroTest, EditorHasNoSizeBeforeTheFirstSizeEventThenFollowsTheWindow) {
+TEST_F(VelloroTest, EditorHasNoSizeBeforeTheFirstSizeEventThenFollowsTheWindowButNotAMinimise) {
   app::setProcessExit([](unsigned) {});
   app::startUp(GetModuleHandleA(nullptr), "velloro.exe");
-  RECT rect = editorRectInMain();
-  EXPECT_EQ(rect.left, 5);
-  EXPECT_EQ(rect.top, 28);
-  EXPECT_EQ(rect.right - rect.left, 0);
-  EXPECT_EQ(rect.bottom - rect.top, 0);
+  EXPECT_EQ(editorBox(), Box({5, 28, 0, 0}));
   for (SIZE size : {SIZE{0, 0}, SIZE{500, 420}, SIZE{900, 700}}) {
     if (size.cx != 0) SetWindowPos(state.mainWindowHandle, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
     settle();
     RECT client;
     GetClientRect(state.mainWindowHandle, &client);
-    rect = editorRectInMain();
-    EXPECT_EQ(rect.left, 4) << size.cx;
-    EXPECT_EQ(rect.top, 28) << size.cx;
-    EXPECT_EQ(rect.right - rect.left, client.right - 8) << size.cx;
-    EXPECT_EQ(rect.bottom - rect.top, client.bottom + GetSystemMetrics(SM_CYMENU) - 71) << size.cx;
+    EXPECT_EQ(editorBox(), Box({4, 28, client.right - 8, client.bottom + GetSystemMetrics(SM_CYMENU) - 71}))
+        << size.cx;
   }
-}
 
-TEST_F(VelloroTest, MinimisingQueuesNoSizeEvent) {
-  startVelloro();
   ShowWindow(state.mainWindowHandle, SW_MINIMIZE);
   int sizeEvents = 0;
   MSG message;
