@@ -28,13 +28,6 @@ LRESULT CALLBACK countingProc(HWND window, UINT message, WPARAM wParam, LPARAM l
   return CallWindowProcA(belowCounter, window, message, wParam, lParam);
 }
 
-void countMessagesToEditor() {
-  belowCounter = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(state.editorHandle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&countingProc)));
-}
-
-int lineLookups() { return received[EM_EXLINEFROMCHAR] + received[EM_LINEINDEX]; }
-
 // The position of the selection as the control answers it right now, formatted as field 0 shows it.
 std::string positionAskedAfresh() {
   CHARRANGE range = selection();
@@ -43,18 +36,14 @@ std::string positionAskedAfresh() {
   return app::cursorPositionText(range.cpMax - static_cast<long>(start) + 1, static_cast<long>(line) + 1);
 }
 
-std::string words(int count) {
-  std::string text;
-  for (int i = 0; i < count; ++i) text += "wort ";
-  return text;
-}
-
 void resizeMainWindow(int width, int height) {
   SetWindowPos(state.mainWindowHandle, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
 }
 
 TEST_F(VelloroTest, PositionFollowsChangesThatKeepTheSelection) {
-  struct Case {
+  std::string words;
+  for (int i = 0; i < 200; ++i) words += "wort ";
+  const struct {
     const char* name;
     std::string text;
     bool wrapped;
@@ -68,24 +57,24 @@ TEST_F(VelloroTest, PositionFollowsChangesThatKeepTheSelection) {
          SendMessageA(state.editorHandle, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>("x\r\ny\r\nz"));
          select(kept.cpMin, kept.cpMax);
        }},
-      {"word wrap switched off", words(200), true, 700, [] { app::dispatchCommand(app::WordWrap); }},
-      {"word wrap switched on", words(200), false, 700, [] { app::dispatchCommand(app::WordWrap); }},
-      {"narrower window re-wraps", words(200), true, 700, [] { resizeMainWindow(400, 500); }},
+      {"word wrap switched off", words, true, 700, [] { app::dispatchCommand(app::WordWrap); }},
+      {"word wrap switched on", words, false, 700, [] { app::dispatchCommand(app::WordWrap); }},
+      {"narrower window re-wraps", words, true, 700, [] { resizeMainWindow(400, 500); }},
   };
   startVelloro();
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     resizeMainWindow(800, 600);
     if (app::isMenuItemChecked(app::WordWrap) != c.wrapped) app::dispatchCommand(app::WordWrap);
     setEditorText(c.text);
     select(c.caret, c.caret);
     settle();
-    std::string before = app::statusText(0);
+    const std::string before = app::statusText(0);
     ASSERT_EQ(before, positionAskedAfresh());
 
     c.change();
     settle();
-    std::string after = positionAskedAfresh();
+    const std::string after = positionAskedAfresh();
     EXPECT_NE(after, before) << "the change must move the caret to another line or column";
     EXPECT_EQ(app::statusText(0), after);
     EXPECT_EQ(selection().cpMin, c.caret);
@@ -100,7 +89,9 @@ TEST_F(VelloroTest, IdlePassesAskTheControlForNoLines) {
   select(50000, 50000);
   SetFocus(state.editorHandle);  // the caret blinks, which wakes the loop
   settle();
-  countMessagesToEditor();
+  belowCounter = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(state.editorHandle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&countingProc)));
+  auto lineLookups = [] { return received[EM_EXLINEFROMCHAR] + received[EM_LINEINDEX]; };
 
   received.clear();
   runUntil([] { return false; }, 1500);
@@ -112,8 +103,7 @@ TEST_F(VelloroTest, IdlePassesAskTheControlForNoLines) {
   // A save changes neither the text nor its layout: no lookup after it either.
   state.currentPath = folder + "gespeichert.txt";
   received.clear();
-  app::dispatchCommand(app::Save);
-  settle();
+  runCommand(app::Save);
   ASSERT_EQ(app::statusText(1), " Gespeichert");
   EXPECT_EQ(lineLookups(), 0);
 

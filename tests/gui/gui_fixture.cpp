@@ -8,8 +8,10 @@
 #include <sstream>
 
 #include "app/app_state.h"
+#include "app/command_dispatch.h"
 #include "app/event_loop.h"
 #include "app/startup.h"
+#include "app/status_bar.h"
 
 namespace gui_test {
 
@@ -18,9 +20,30 @@ std::atomic<unsigned> lastExitCode{~0u};
 
 namespace {
 
+using Clock = std::chrono::steady_clock;
+
 void recordExit(unsigned code) {
   lastExitCode = code;
   ++exitCalls;
+}
+
+// A visible top-level window with the title other than `other`, waited for until the deadline.
+HWND waitForWindow(const std::string& title, HWND other, Clock::time_point deadline) {
+  for (; Clock::now() < deadline; Sleep(20)) {
+    HWND window = FindWindowA(nullptr, title.c_str());
+    if (window != nullptr && window != other && IsWindowVisible(window)) {
+      Sleep(50);  // let the dialog finish its initialisation
+      return window;
+    }
+  }
+  return nullptr;
+}
+
+BOOL CALLBACK collectStaticText(HWND child, LPARAM text) {
+  char className[16] = {};
+  GetClassNameA(child, className, sizeof className);
+  if (lstrcmpiA(className, "Static") == 0) *reinterpret_cast<std::string*>(text) += windowText(child);
+  return TRUE;
 }
 
 }  // namespace
@@ -53,9 +76,9 @@ void startVelloro(const std::string& commandLine) {
 void settle() { app::runPendingPasses(); }
 
 bool runUntil(const std::function<bool()>& condition, int milliseconds) {
-  auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+  auto deadline = Clock::now() + std::chrono::milliseconds(milliseconds);
   while (!condition()) {
-    if (std::chrono::steady_clock::now() > deadline) return false;
+    if (Clock::now() > deadline) return false;
     app::runPendingPasses();
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
   }
@@ -63,10 +86,8 @@ bool runUntil(const std::function<bool()>& condition, int milliseconds) {
 }
 
 std::string windowText(HWND window) {
-  int length = GetWindowTextLengthA(window);
-  std::string text(length + 1, '\0');
-  int copied = GetWindowTextA(window, text.data(), length + 1);
-  text.resize(copied);
+  std::string text(GetWindowTextLengthA(window) + 1, '\0');
+  text.resize(GetWindowTextA(window, text.data(), static_cast<int>(text.size())));
   return text;
 }
 
@@ -74,13 +95,9 @@ std::string editorText() {
   GETTEXTLENGTHEX lengthQuery{GTL_DEFAULT, CP_ACP};
   auto length = SendMessageA(app::state.editorHandle, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&lengthQuery), 0);
   std::string text(length + 1, '\0');
-  GETTEXTEX query{};
-  query.cb = static_cast<DWORD>(text.size());
-  query.flags = GT_DEFAULT;
-  query.codepage = CP_ACP;
-  auto copied = SendMessageA(app::state.editorHandle, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&query),
-                             reinterpret_cast<LPARAM>(text.data()));
-  text.resize(copied);
+  GETTEXTEX query{static_cast<DWORD>(text.size()), GT_DEFAULT, CP_ACP, nullptr, nullptr};
+  text.resize(SendMessageA(app::state.editorHandle, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&query),
+                           reinterpret_cast<LPARAM>(text.data())));
   return text;
 }
 
@@ -107,8 +124,7 @@ std::string readFile(const std::string& path) {
 }
 
 void writeFile(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << bytes;
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
 
 bool fileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
@@ -132,16 +148,9 @@ void typeOver(const std::string& text) {
 
 DialogAnswerer::DialogAnswerer(std::string title, std::function<void(HWND)> action, int milliseconds)
     : thread_([this, title = std::move(title), action = std::move(action), milliseconds] {
-        auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
-        while (std::chrono::steady_clock::now() < deadline) {
-          HWND window = FindWindowA(nullptr, title.c_str());
-          if (window != nullptr && IsWindowVisible(window)) {
-            Sleep(50);  // let the dialog finish its initialisation
-            action(window);
-            found_ = true;
-            return;
-          }
-          Sleep(20);
+        if (HWND window = waitForWindow(title, nullptr, Clock::now() + std::chrono::milliseconds(milliseconds))) {
+          action(window);
+          found_ = true;
         }
       }) {}
 
@@ -176,20 +185,6 @@ void answerFileDialog(HWND dialog, const std::string& path, int typeIndex) {
   PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
 }
 
-namespace {
-
-BOOL CALLBACK collectStaticText(HWND child, LPARAM text) {
-  char className[16] = {};
-  GetClassNameA(child, className, sizeof className);
-  if (lstrcmpiA(className, "Static") == 0) {
-    std::string piece = windowText(child);
-    if (!piece.empty()) *reinterpret_cast<std::string*>(text) += piece;
-  }
-  return TRUE;
-}
-
-}  // namespace
-
 std::string dialogMessage(HWND dialog) {
   std::string text;
   EnumChildWindows(dialog, collectStaticText, reinterpret_cast<LPARAM>(&text));
@@ -198,21 +193,41 @@ std::string dialogMessage(HWND dialog) {
 
 bool answerNext(HWND answered, const std::string& title, const std::function<void(HWND)>& action,
                 int milliseconds) {
-  auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+  auto deadline = Clock::now() + std::chrono::milliseconds(milliseconds);
   while (IsWindow(answered)) {
-    if (std::chrono::steady_clock::now() > deadline) return false;
+    if (Clock::now() > deadline) return false;
     Sleep(20);
   }
-  while (std::chrono::steady_clock::now() < deadline) {
-    HWND window = FindWindowA(nullptr, title.c_str());
-    if (window != nullptr && window != answered && IsWindowVisible(window)) {
-      Sleep(50);
-      action(window);
-      return true;
-    }
-    Sleep(20);
-  }
-  return false;
+  HWND window = waitForWindow(title, answered, deadline);
+  if (window != nullptr) action(window);
+  return window != nullptr;
+}
+
+void runCommand(unsigned command) {
+  app::dispatchCommand(command);
+  settle();
+}
+
+std::function<void(HWND)> answerWith(int button, std::string* text) {
+  return [button, text](HWND dialog) {
+    if (text != nullptr) *text = dialogMessage(dialog);
+    pressButton(dialog, button);
+  };
+}
+
+std::function<void(HWND)> chooseFile(const std::string& path, int typeIndex) {
+  return [path, typeIndex](HWND dialog) { answerFileDialog(dialog, path, typeIndex); };
+}
+
+std::string documentNow() {
+  return windowText(app::state.mainWindowHandle) + " | " + app::statusText(1) + " | " + editorText() + " | " +
+         app::state.currentPath + " | " + std::to_string(app::state.modifiedMarked);
+}
+
+std::string documentAs(const std::string& titleName, const std::string& status, const std::string& text,
+                       const std::string& path, int marked) {
+  return "Velloro v2.0 Beta 3  -  " + titleName + " | " + status + " | " + text + " | " + path + " | " +
+         std::to_string(marked);
 }
 
 void VelloroTest::SetUp() { folder = makeWorkingFolder(); }

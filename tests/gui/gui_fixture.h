@@ -72,6 +72,20 @@ std::string dialogMessage(HWND dialog);
 bool answerNext(HWND answered, const std::string& title, const std::function<void(HWND)>& action,
                 int milliseconds = 10000);
 
+// Runs a command and handles what it queued.
+void runCommand(unsigned command);
+
+// Dialog actions for a DialogAnswerer: press a button, keeping the message text when asked; fill a
+// file dialog.
+std::function<void(HWND)> answerWith(int button, std::string* text = nullptr);
+std::function<void(HWND)> chooseFile(const std::string& path, int typeIndex = -1);
+
+// Title, status field 1, text, path and modified mark in one line, so that one comparison checks
+// them all; documentAs gives the line for a document in the given state.
+std::string documentNow();
+std::string documentAs(const std::string& titleName, const std::string& status, const std::string& text,
+                       const std::string& path, int marked);
+
 class VelloroTest : public ::testing::Test {
  protected:
   void SetUp() override;

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "app/app_state.h"
-#include "app/command_dispatch.h"
 #include "app/command_ids.h"
 #include "document/titles.h"
 #include "editor/editor_control.h"
@@ -20,12 +19,11 @@ namespace {
 using namespace gui_test;
 using app::state;
 
-// A procedure put on top of the control's chain that counts what reaches the control.
+// A procedure put on top of the control's chain that counts what reaches the control, in order.
 std::map<UINT, int> received;
-int lastLeftMargin = -1;
+std::vector<UINT> order;
+int lastLeftMargin = 0;
 WNDPROC belowCounter = nullptr;
-
-std::vector<UINT> order;  // of every message received
 
 LRESULT CALLBACK countingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   ++received[message];
@@ -42,6 +40,7 @@ void countMessagesToEditor() {
 void repaint() {
   InvalidateRect(state.editorHandle, nullptr, FALSE);
   UpdateWindow(state.editorHandle);
+  settle();
 }
 
 std::string lines(int count) {
@@ -51,113 +50,39 @@ std::string lines(int count) {
   return text;
 }
 
-TEST_F(VelloroTest, MarginFollowsTheDigitsOfTheLineCount) {
-  startVelloro();
-  countMessagesToEditor();
-  struct Step {
-    int lineCount, digits, margin;
-  } steps[] = {{9, 1, -1}, {10, 2, 30}, {99, 2, 30}, {100, 3, 37}, {9, 1, 23}, {10000, 5, 51}, {1, 1, 23}};
-  for (const Step& step : steps) {
-    setEditorText(lines(step.lineCount));
-    repaint();
-    settle();
-    EXPECT_EQ(state.lineCountDigits, step.digits) << step.lineCount;
-    EXPECT_EQ(state.gutterDigits, step.digits) << step.lineCount;
-    EXPECT_EQ(lastLeftMargin, step.margin) << step.lineCount;  // -1: the first margin of 24 stays
-  }
-}
-
-TEST_F(VelloroTest, MarginChangeCostsExactlyOneMorePaintAndNoLoop) {
+// A new margin costs exactly one more paint; each paint asks the control only a few questions,
+// however long the text.
+TEST_F(VelloroTest, MarginFollowsTheDigitsOfTheLineCountAtTheCostOfOneMorePaint) {
   startVelloro();
   countMessagesToEditor();
   setEditorText(lines(10));
   received.clear();
   repaint();
-  settle();
   EXPECT_EQ(received[WM_PAINT], 2);  // the one asked for and the one after the margin change
-  received.clear();
-  repaint();
-  settle();
-  EXPECT_EQ(received[WM_PAINT], 1);
-  EXPECT_EQ(received[EM_SETMARGINS], 0);
-}
-
-TEST_F(VelloroTest, EachPaintAsksTheControlOnlyAFewQuestionsEvenForAHugeDocument) {
-  startVelloro();
-  std::string text;
-  text.reserve(200000 * 4);
-  for (int i = 0; i < 200000; ++i) text += "ab\r\n";
-  setEditorText(text);
-  repaint();
-  settle();
-  countMessagesToEditor();
-  received.clear();
-  repaint();
-  EXPECT_EQ(received[WM_PAINT], 1);
-  EXPECT_EQ(received[EM_GETLINECOUNT], 1);
-  EXPECT_EQ(received[EM_CHARFROMPOS], 2);
-  EXPECT_EQ(received[EM_LINEFROMCHAR], 2);
-}
-
-TEST_F(VelloroTest, BandSeparatorAndNumbersAreDrawnInTheGutterColours) {
-  startVelloro();
-  state.gutterBackColour = RGB(10, 200, 30);
-  state.gutterLineColour = RGB(200, 10, 10);
-  state.gutterNumberColour = RGB(0, 0, 255);
-  setEditorText(lines(3));
-  repaint();
-  settle();
-  HDC dc = GetDC(state.editorHandle);
-  RECT client;
-  GetClientRect(state.editorHandle, &client);
-  EXPECT_EQ(GetPixel(dc, 0, client.bottom - 1), RGB(10, 200, 30));
-  EXPECT_EQ(GetPixel(dc, 16, client.bottom - 1), RGB(10, 200, 30));
-  EXPECT_EQ(GetPixel(dc, 17, 0), RGB(200, 10, 10));
-  EXPECT_EQ(GetPixel(dc, 17, client.bottom - 1), RGB(200, 10, 10));
-  EXPECT_NE(GetPixel(dc, 18, client.bottom - 1), RGB(10, 200, 30));
-  // Three numbers, one per line height from y 1, and no number below the third.
-  SelectObject(dc, state.gutterFont);
-  SIZE letter;
-  GetTextExtentPoint32A(dc, "M", 1, &letter);
-  auto numberPixelsBetween = [&](int top, int bottom) {
-    int count = 0;
-    for (int y = top; y < bottom; ++y) {
-      for (int x = 0; x < 17; ++x) count += GetPixel(dc, x, y) == RGB(0, 0, 255);
-    }
-    return count;
-  };
-  for (int line = 0; line < 3; ++line) {
-    EXPECT_GT(numberPixelsBetween(line * letter.cy, (line + 1) * letter.cy + 1), 0) << line;
+  const struct {
+    int lineCount, digits, margin;  // margin 0: unchanged
+  } steps[] = {{9, 1, 23}, {10, 2, 30}, {99, 2, 0}, {100, 3, 37}, {10000, 5, 51}, {1, 1, 23}};
+  for (const auto& step : steps) {
+    lastLeftMargin = 0;
+    setEditorText(lines(step.lineCount));
+    repaint();
+    EXPECT_EQ(state.lineCountDigits, step.digits) << step.lineCount;
+    EXPECT_EQ(state.gutterDigits, step.digits) << step.lineCount;
+    EXPECT_EQ(lastLeftMargin, step.margin) << step.lineCount;
+    received.clear();
+    repaint();
+    EXPECT_EQ(received[WM_PAINT], 1) << step.lineCount;
+    EXPECT_EQ(received[EM_SETMARGINS], 0) << step.lineCount;
+    EXPECT_EQ(received[EM_GETLINECOUNT], 1) << step.lineCount;
+    EXPECT_EQ(received[EM_CHARFROMPOS], 2) << step.lineCount;
+    EXPECT_EQ(received[EM_LINEFROMCHAR], 2) << step.lineCount;
   }
-  EXPECT_EQ(numberPixelsBetween(3 * letter.cy + 2, client.bottom), 0);
-  ReleaseDC(state.editorHandle, dc);
-}
-
-TEST_F(VelloroTest, PartlyVisibleBottomLineGetsNoNumber) {
-  startVelloro();
-  HDC screen = GetDC(state.editorHandle);
-  SelectObject(screen, state.gutterFont);
-  SIZE letter;
-  GetTextExtentPoint32A(screen, "M", 1, &letter);
-  ReleaseDC(state.editorHandle, screen);
-  state.gutterNumberColour = RGB(0, 0, 255);
-  setEditorText(lines(50));
-  // A client area two and a half gutter lines high (the control's border adds to the window).
-  RECT window, client;
-  GetWindowRect(state.editorHandle, &window);
-  GetClientRect(state.editorHandle, &client);
-  int border = (window.bottom - window.top) - client.bottom;
-  SetWindowPos(state.editorHandle, nullptr, 0, 0, window.right - window.left, letter.cy * 5 / 2 + border,
-               SWP_NOMOVE | SWP_NOZORDER);
+  // Wrapped lines are numbered as the control shows them.
+  setEditorText(std::string(2000, 'w'));
+  SendMessageA(state.editorHandle, EM_SETTARGETDEVICE, 0, 0);
   repaint();
-  HDC dc = GetDC(state.editorHandle);
-  GetClientRect(state.editorHandle, &client);
-  int bottomRowsWithNumbers = 0;
-  for (int y = 2 * letter.cy + 1; y < client.bottom; ++y) {
-    for (int x = 0; x < 24; ++x) bottomRowsWithNumbers += GetPixel(dc, x, y) == RGB(0, 0, 255);
-  }
-  EXPECT_EQ(bottomRowsWithNumbers, 0);
-  ReleaseDC(state.editorHandle, dc);
+  ASSERT_GT(SendMessageA(state.editorHandle, EM_GETLINECOUNT, 0, 0), 9);
+  EXPECT_EQ(state.lineCountDigits, 2);
 }
 
 // GDI handles come from a table that reuses freed slots; objects that are never freed push newly
@@ -169,42 +94,67 @@ unsigned slotOfNewPen() {
   return slot;
 }
 
-TEST_F(VelloroTest, ThousandPaintsLeakNoPenBrushOrDeviceContext) {
+TEST_F(VelloroTest, BandIsDrawnInItsColoursForWholeLinesAndLeaksNoHandles) {
   startVelloro();
-  setEditorText(lines(30));
+  state.gutterBackColour = RGB(10, 200, 30);
+  state.gutterLineColour = RGB(200, 10, 10);
+  state.gutterNumberColour = RGB(0, 0, 255);
+  setEditorText(lines(3));
   repaint();
-  settle();
-  unsigned before = slotOfNewPen();
-  for (int i = 0; i < 1000; ++i) repaint();
-  unsigned after = slotOfNewPen();
+  HDC dc = GetDC(state.editorHandle);
+  SelectObject(dc, state.gutterFont);
+  SIZE letter;
+  GetTextExtentPoint32A(dc, "M", 1, &letter);
+  RECT client;
+  GetClientRect(state.editorHandle, &client);
+  EXPECT_EQ(GetPixel(dc, 0, client.bottom - 1), RGB(10, 200, 30));
+  EXPECT_EQ(GetPixel(dc, 16, client.bottom - 1), RGB(10, 200, 30));
+  EXPECT_EQ(GetPixel(dc, 8, client.bottom - 2), RGB(10, 200, 30));  // inside the band's frame
+  EXPECT_EQ(GetPixel(dc, 17, 0), RGB(200, 10, 10));
+  EXPECT_EQ(GetPixel(dc, 17, client.bottom - 1), RGB(200, 10, 10));
+  EXPECT_NE(GetPixel(dc, 18, client.bottom - 1), RGB(10, 200, 30));
+  auto numberPixelsBetween = [&](int top, int bottom) {
+    int count = 0;
+    for (int y = top; y < bottom; ++y) {
+      for (int x = 0; x < 24; ++x) count += GetPixel(dc, x, y) == RGB(0, 0, 255);
+    }
+    return count;
+  };
+  // One number per line height from y 1, and none below the third line.
+  for (int line = 0; line < 3; ++line) {
+    EXPECT_GT(numberPixelsBetween(line * letter.cy, (line + 1) * letter.cy + 1), 0) << line;
+  }
+  EXPECT_EQ(numberPixelsBetween(3 * letter.cy + 2, client.bottom), 0);
+
+  // A client area two and a half lines high: the partly visible third line gets no number.
+  setEditorText(lines(50));
+  RECT window;
+  GetWindowRect(state.editorHandle, &window);
+  const int border = (window.bottom - window.top) - client.bottom;
+  SetWindowPos(state.editorHandle, nullptr, 0, 0, window.right - window.left, letter.cy * 5 / 2 + border,
+               SWP_NOMOVE | SWP_NOZORDER);
+  repaint();
+  GetClientRect(state.editorHandle, &client);
+  EXPECT_GT(numberPixelsBetween(letter.cy, 2 * letter.cy + 1), 0);
+  EXPECT_EQ(numberPixelsBetween(2 * letter.cy + 1, client.bottom), 0);
+  ReleaseDC(state.editorHandle, dc);
+
+  // A thousand paints free every pen, brush and device context they take.
+  const unsigned before = slotOfNewPen();
+  for (int i = 0; i < 1000; ++i) {
+    InvalidateRect(state.editorHandle, nullptr, FALSE);
+    UpdateWindow(state.editorHandle);
+  }
+  const unsigned after = slotOfNewPen();
   EXPECT_LT(after > before ? after - before : before - after, 20u);
 }
 
-TEST_F(VelloroTest, WrappedLinesAreNumberedAsDisplayLines) {
-  startVelloro();
-  setEditorText(std::string(2000, 'w'));
-  SendMessageA(state.editorHandle, EM_SETTARGETDEVICE, 0, 0);
-  repaint();
-  settle();
-  auto displayLines = SendMessageA(state.editorHandle, EM_GETLINECOUNT, 0, 0);
-  ASSERT_GT(displayLines, 9);
-  EXPECT_EQ(state.lineCountDigits, 2);
-}
-
-}  // namespace
-
-namespace {
-
-using namespace gui_test;
-using app::state;
-
 // Between the separator and the margin only background shows (a glyph may bleed one pixel left of
-// the margin): no text is drawn under the band.
+// the margin): no text is drawn under the band, also for a file loaded before the window had its size.
 TEST_F(VelloroTest, TextStartsRightOfTheBandAfterTheWindowGotItsSize) {
-  // Loaded at start-up, before the window has its size: drawn once, then moved right of the band.
   writeFile(folder + "strip.txt", "MMMMMMMM\r\nWWWWWWWW");
   startVelloro("velloro.exe strip.txt");
-  SendMessageA(state.editorHandle, EM_SETSEL, -1, -1);  // the caret away from the margin
+  select(-1, -1);  // the caret away from the margin
   settle();
   for (int width : {0, 500, 900}) {
     if (width != 0) {
@@ -229,30 +179,25 @@ TEST_F(VelloroTest, TextStartsRightOfTheBandAfterTheWindowGotItsSize) {
 TEST_F(VelloroTest, OpenedFileGetsTheMarginForItsLinesBeforeItsTextArrives) {
   startVelloro();
   countMessagesToEditor();
-  struct Case {
+  const struct {
     const char* lineEnd;
     int lineCount, digits;
-  } cases[] = {{"\r\n", 12345, 5}, {"\n", 150, 3}, {"\r", 9, 1}, {"\r\n", 1000, 4}};
-  for (const Case& c : cases) {
+  } cases[] = {{"\r\n", 12345, 5}, {"\n", 150, 3}, {"\r", 9, 1}};
+  for (const auto& c : cases) {
     std::string text;
     for (int i = 1; i < c.lineCount; ++i) text += "Zeile" + std::string(c.lineEnd);
-    text += "Ende";
-    writeFile(folder + "lines.txt", text);
+    writeFile(folder + "lines.txt", text + "Ende");
     order.clear();
-    DialogAnswerer open(document::dialogTitle("Öffnen"),
-                        [this](HWND dialog) { answerFileDialog(dialog, folder + "lines.txt"); });
-    app::dispatchCommand(app::Open);
+    DialogAnswerer open(document::dialogTitle("Öffnen"), chooseFile(folder + "lines.txt"));
+    runCommand(app::Open);
     ASSERT_TRUE(open.answered()) << c.lineCount;
     repaint();
-    settle();
     EXPECT_EQ(state.gutterDigits, c.digits) << c.lineCount;
     auto streamIn = std::find(order.begin(), order.end(), static_cast<UINT>(EM_STREAMIN));
     ASSERT_NE(streamIn, order.end()) << c.lineCount;
     EXPECT_EQ(std::count(streamIn, order.end(), static_cast<UINT>(EM_SETRECT)), 0) << c.lineCount;
     EXPECT_EQ(std::count(streamIn, order.end(), static_cast<UINT>(EM_SETMARGINS)), 0) << c.lineCount;
-    if (c.digits > 1) {
-      EXPECT_EQ(editor::leftMargin(), editor::gutterLeftMargin(c.digits)) << c.lineCount;
-    }
+    EXPECT_EQ(editor::leftMargin(), editor::gutterLeftMargin(c.digits)) << c.lineCount;
   }
 }
 

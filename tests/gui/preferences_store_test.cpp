@@ -6,14 +6,15 @@
 #include <windows.h>
 
 #include <string>
-#include <vector>
 
 #include "settings/default_preferences.h"
+#include "tests/gui/gui_fixture.h"
 
 namespace {
 
 using settings::PreferencesStore;
 
+// Reads the file as another program may while the store holds it open.
 std::string readBytes(const std::string& path) {
   HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -26,36 +27,6 @@ std::string readBytes(const std::string& path) {
   return bytes;
 }
 
-void writeBytes(const std::string& path, const std::string& bytes) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
-  DWORD written = 0;
-  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  // An old time, so that any rewrite shows in the time stamp.
-  FILETIME old{0xD53E8000u, 0x01A8E79Fu};
-  SetFileTime(file, nullptr, nullptr, &old);
-  CloseHandle(file);
-}
-
-FILETIME lastWriteTime(const std::string& path) {
-  WIN32_FILE_ATTRIBUTE_DATA data{};
-  GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data);
-  return data.ftLastWriteTime;
-}
-
-std::vector<std::string> filesIn(const std::string& folder) {
-  std::vector<std::string> names;
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return names;
-  do {
-    const std::string name = found.cFileName;
-    if (name != "." && name != "..") names.push_back(name);
-  } while (FindNextFileA(search, &found));
-  FindClose(search);
-  return names;
-}
-
 bool canOpen(const std::string& path, DWORD access) {
   HANDLE file = CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -66,106 +37,95 @@ bool canOpen(const std::string& path, DWORD access) {
 
 const std::string messyFile = "\r\n  [Program]\n Win_Width=800  \n\n;note\r[Extras]\r\nWordWrap = 1\r\n";
 
-class PreferencesStoreTest : public ::testing::Test {
+// Each test in a fresh folder of its own.
+class PreferencesStoreTest : public gui_test::VelloroTest {
  protected:
   void SetUp() override {
-    char temp[MAX_PATH];
-    ASSERT_NE(GetTempPathA(MAX_PATH, temp), 0u);
-    static int counter = 0;
-    folder =
-        std::string(temp) + "velloro-prefs-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
-    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr)) << folder;
-    path = folder + "\\Preferences.pref";
+    VelloroTest::SetUp();
+    path = folder + "Preferences.pref";
   }
-  void TearDown() override { removeFolder(folder); }
-
-  static void removeFolder(const std::string& name) {
-    SetFileAttributesA(name.c_str(), FILE_ATTRIBUTE_NORMAL);
-    for (const std::string& file : filesIn(name)) {
-      const std::string full = name + "\\" + file;
-      SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-      if (!DeleteFileA(full.c_str())) removeFolder(full);
-    }
-    RemoveDirectoryA(name.c_str());
+  // Only the preferences file is in the folder: no temporary file stayed behind.
+  void expectOnlyTheFile() {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+    ASSERT_NE(search, INVALID_HANDLE_VALUE);
+    std::string names;
+    do {
+      if (found.cFileName[0] != '.') names += std::string(found.cFileName) + " ";
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    EXPECT_EQ(names, "Preferences.pref ");
   }
 
-  std::string folder;
   std::string path;
 };
 
 TEST_F(PreferencesStoreTest, ReadingLeavesTheFileAlone) {
-  writeBytes(path, messyFile);
-  const FILETIME before = lastWriteTime(path);
+  gui_test::writeFile(path, messyFile);
+  // An old time stamp, so that any rewrite shows in it.
+  HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  const FILETIME old{0xD53E8000u, 0x01A8E79Fu};
+  SetFileTime(file, nullptr, nullptr, &old);
+  CloseHandle(file);
+  WIN32_FILE_ATTRIBUTE_DATA before{}, after{};
+  GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &before);
   {
     PreferencesStore store;
     ASSERT_TRUE(store.openForReading(path));
     store.selectGroup("Program");
     EXPECT_EQ(store.readNumber("win_width", 0), 800);
-    store.selectGroup("Extras");
-    EXPECT_EQ(store.readNumber("WordWrap", 0), 1);
     store.selectGroup("Missing");
     EXPECT_TRUE(store.closeStore());
   }
   EXPECT_EQ(readBytes(path), messyFile);
-  const FILETIME after = lastWriteTime(path);
-  EXPECT_EQ(CompareFileTime(&before, &after), 0);
-  EXPECT_EQ(filesIn(folder), std::vector<std::string>{"Preferences.pref"});
+  GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &after);
+  EXPECT_EQ(CompareFileTime(&before.ftLastWriteTime, &after.ftLastWriteTime), 0);
+  expectOnlyTheFile();
 }
 
-TEST_F(PreferencesStoreTest, ChangedStoreRewritesTheWholeFile) {
-  writeBytes(path, messyFile);
-  PreferencesStore store;
-  ASSERT_TRUE(store.openForReading(path));
-  store.selectGroup("Extras");
-  store.writeNumber("WordWrap", 0);
-  store.writeNumber("Always in Fore-Ground", 1);
-  const std::string expected = store.model().serialize();
-  EXPECT_EQ(readBytes(path), messyFile) << "nothing is written before closing";
-  EXPECT_TRUE(store.closeStore());
-  EXPECT_EQ(expected,
-            "[Program]\r\nWin_Width = 800  \r\n; note\r\n[Extras]\r\nWordWrap = 0\r\nAlways in Fore-Ground = 1\r\n");
-  EXPECT_EQ(readBytes(path), expected);
-  EXPECT_EQ(filesIn(folder), std::vector<std::string>{"Preferences.pref"});
-  EXPECT_FALSE(store.isOpen());
-}
-
-TEST_F(PreferencesStoreTest, OpenFileMayBeReadButNotWrittenByOthers) {
-  writeBytes(path, messyFile);
+// While the store is open others may read the file but not write it; a changed store rewrites the
+// whole file only on closing, and creating empties the file at once.
+TEST_F(PreferencesStoreTest, OpenFileMayBeReadByOthersAndIsWrittenOnClosing) {
+  gui_test::writeFile(path, messyFile);
   PreferencesStore store;
   ASSERT_TRUE(store.openForReading(path));
   EXPECT_TRUE(canOpen(path, GENERIC_READ));
   EXPECT_FALSE(canOpen(path, GENERIC_WRITE));
-  store.closeStore();
+  store.selectGroup("Extras");
+  store.writeNumber("WordWrap", 0);
+  std::string expected = store.model().serialize();
+  EXPECT_EQ(readBytes(path), messyFile) << "nothing is written before closing";
+  EXPECT_TRUE(store.closeStore());
+  EXPECT_FALSE(store.isOpen());
+  EXPECT_NE(expected, messyFile);
+  EXPECT_EQ(readBytes(path), expected);
+  expectOnlyTheFile();
   EXPECT_TRUE(canOpen(path, GENERIC_WRITE));
 
   ASSERT_TRUE(store.createForWriting(path));
-  EXPECT_EQ(readBytes(path), "") << "creating empties the file at once";
+  EXPECT_EQ(readBytes(path), "");
   EXPECT_TRUE(canOpen(path, GENERIC_READ));
   EXPECT_FALSE(canOpen(path, GENERIC_WRITE));
   settings::writeDefaultPreferences(store.model());
-  const std::string expected = store.model().serialize();
+  expected = store.model().serialize();
   EXPECT_TRUE(store.closeStore());
   EXPECT_EQ(readBytes(path), expected);
-  EXPECT_TRUE(canOpen(path, GENERIC_WRITE));
 }
 
 TEST_F(PreferencesStoreTest, MissingFileIsNotCreated) {
   PreferencesStore store;
   EXPECT_FALSE(store.openForReading(path));
   EXPECT_FALSE(store.isOpen());
-  EXPECT_FALSE(store.selectGroup("Program"));
-  EXPECT_EQ(store.readNumber("Win_Width", 740), 740);
-  EXPECT_EQ(store.readText("Editor_Back", "234,234,234"), "234,234,234");
   store.writeNumber("Win_Width", 1);
   store.closeStore();
-  EXPECT_TRUE(filesIn(folder).empty());
+  EXPECT_FALSE(gui_test::fileExists(path));
   EXPECT_FALSE(store.openForReading(folder)) << "a folder is not a preferences file";
 }
 
 TEST_F(PreferencesStoreTest, OpeningAnotherFileWritesTheFirstBack) {
-  const std::string other = folder + "\\Other.pref";
-  writeBytes(path, "[A]\r\na = 1\r\n");
-  writeBytes(other, "[B]\r\nb = 2\r\n");
+  const std::string other = folder + "Other.pref";
+  gui_test::writeFile(path, "[A]\r\na = 1\r\n");
+  gui_test::writeFile(other, "[B]\r\nb = 2\r\n");
   PreferencesStore store;
   ASSERT_TRUE(store.openForReading(path));
   store.selectGroup("A");
@@ -177,56 +137,27 @@ TEST_F(PreferencesStoreTest, OpeningAnotherFileWritesTheFirstBack) {
   EXPECT_EQ(store.readNumber("a", 0), 0) << "the first file's entries are gone";
 }
 
-TEST_F(PreferencesStoreTest, FileThatCanOnlyBeReadIsReadButNotRewritten) {
-  writeBytes(path, messyFile);
-  // Another reader that shares no writing leaves the store only read access.
-  HANDLE reader =
-      CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  ASSERT_NE(reader, INVALID_HANDLE_VALUE);
-  PreferencesStore store;
-  ASSERT_TRUE(store.openForReading(path));
-  store.selectGroup("Program");
-  EXPECT_EQ(store.readNumber("Win_Width", 0), 800);
-  store.writeNumber("Win_Width", 1);
-  EXPECT_FALSE(store.closeStore());
-  CloseHandle(reader);
-  EXPECT_EQ(readBytes(path), messyFile);
-  EXPECT_EQ(filesIn(folder), std::vector<std::string>{"Preferences.pref"});
-}
-
-TEST_F(PreferencesStoreTest, LockedFileKeepsItsOldText) {
-  writeBytes(path, messyFile);
-  PreferencesStore store;
-  ASSERT_TRUE(store.openForReading(path));
-  store.selectGroup("Program");
-  store.writeNumber("Win_Width", 1024);
-  // A reader that allows writing but not deleting or renaming over the file.
-  HANDLE reader = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-  ASSERT_NE(reader, INVALID_HANDLE_VALUE);
-  EXPECT_FALSE(store.closeStore());
-  CloseHandle(reader);
-  EXPECT_EQ(readBytes(path), messyFile);
-  EXPECT_EQ(filesIn(folder), std::vector<std::string>{"Preferences.pref"});
-}
-
-TEST_F(PreferencesStoreTest, ReadOnlyFolderKeepsTheOldText) {
-  writeBytes(path, messyFile);
-  ASSERT_TRUE(SetFileAttributesA(folder.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY));
-  const std::string probe = folder + "\\probe";
-  HANDLE probeFile = CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (probeFile != INVALID_HANDLE_VALUE) {
-    CloseHandle(probeFile);
-    DeleteFileA(probe.c_str());
-    // Under Wine a read-only folder still takes new files from root.
-    GTEST_SKIP() << "this user may still create files in a read-only folder";
+// Another program's reader opened before the store that shares no writing leaves the store only
+// read access; a reader opened after it keeps the file from being replaced.
+TEST_F(PreferencesStoreTest, FileHeldByAnotherProgramKeepsItsOldText) {
+  for (bool heldFirst : {true, false}) {
+    gui_test::writeFile(path, messyFile);
+    auto hold = [&](DWORD sharing) {
+      return CreateFileA(path.c_str(), GENERIC_READ, sharing, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    };
+    HANDLE reader = heldFirst ? hold(FILE_SHARE_READ) : INVALID_HANDLE_VALUE;
+    PreferencesStore store;
+    ASSERT_TRUE(store.openForReading(path)) << heldFirst;
+    store.selectGroup("Program");
+    EXPECT_EQ(store.readNumber("Win_Width", 0), 800);
+    store.writeNumber("Win_Width", 1024);
+    if (!heldFirst) reader = hold(FILE_SHARE_READ | FILE_SHARE_WRITE);
+    ASSERT_NE(reader, INVALID_HANDLE_VALUE) << heldFirst;
+    EXPECT_FALSE(store.closeStore()) << heldFirst;
+    CloseHandle(reader);
+    EXPECT_EQ(readBytes(path), messyFile) << heldFirst;
+    expectOnlyTheFile();
   }
-  PreferencesStore store;
-  ASSERT_TRUE(store.openForReading(path));
-  store.writeComment("new");
-  EXPECT_FALSE(store.closeStore());
-  EXPECT_EQ(readBytes(path), messyFile);
-  EXPECT_EQ(filesIn(folder), std::vector<std::string>{"Preferences.pref"});
 }
 
 }  // namespace
