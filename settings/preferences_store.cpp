@@ -43,6 +43,13 @@ std::string folderOf(const std::string& path) {
   return path.substr(0, slash + 1);
 }
 
+// An account that may write anything (an administrator under Wine) still opens a read-only file
+// for writing; the attribute says the user wants it left alone.
+bool isReadOnly(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+}
+
 }  // namespace
 
 bool PreferencesStore::openForReading(std::string_view name) {
@@ -57,6 +64,7 @@ bool PreferencesStore::openForReading(std::string_view name) {
                                        FILE_ATTRIBUTE_NORMAL, nullptr));
   }
   if (!file.valid()) return false;
+  if (isReadOnly(path)) writable = false;
   std::string bytes;
   if (!readWholeFile(file.get(), bytes)) return false;
   model_ = PreferencesModel::parse(bytes);
@@ -69,6 +77,7 @@ bool PreferencesStore::openForReading(std::string_view name) {
 bool PreferencesStore::createForWriting(std::string_view name) {
   closeStore();
   std::string path(name);
+  if (isReadOnly(path)) return false;
   app::FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                                    FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.valid()) return false;
