@@ -29,11 +29,7 @@ TEST_F(VelloroTest, WordWrapSwitchesOnOnlyWithoutAFileAndOffAlways) {
 
   // With a file open, switching on is refused.
   state.currentPath = folder + "offen.txt";
-  std::string text;
-  EXPECT_TRUE(runAnswering(app::WordWrap, "Zeilenumbruch", answerWith(IDOK, &text)));
-  EXPECT_EQ(text,
-            "Bei aktivierter Zeilennummerierung und geöffneter Datei ist es nicht möglich den Zeilenumbruch zu "
-            "aktivieren.\nSchließen sie ihre aktuelle geöffnete Datei und probieren Sie es noch einmal!");
+  EXPECT_TRUE(runAnswering(app::WordWrap, "Zeilenumbruch", answerWith(IDOK)));
   EXPECT_FALSE(app::isMenuItemChecked(app::WordWrap));
   EXPECT_EQ(lineCount(), 1);
 
