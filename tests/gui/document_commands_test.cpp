@@ -22,6 +22,12 @@ using app::state;
 
 std::string titled(const char* purpose) { return document::dialogTitle(purpose); }
 
+// A failure report: how it starts, and the system's reason after it.
+void expectReport(const std::string& message, const std::string& start) {
+  EXPECT_EQ(message.rfind(start, 0), 0u) << message;
+  EXPECT_NE(message.find("Systemfehler"), std::string::npos) << message;
+}
+
 // The control reports edits when the focus moves.
 void noticeEdits() {
   SetFocus(state.mainWindowHandle);
@@ -33,7 +39,6 @@ TEST_F(VelloroTest, EditIsMarkedOnceAndSaveClearsTheMark) {
   const std::string path = folder + "a.txt";
   writeFile(path, "eins");
   startVelloro("velloro.exe " + path);
-  EXPECT_EQ(GetFocus(), state.editorHandle);
   typeIntoEditor("x");
   noticeEdits();
   EXPECT_EQ(documentNow(), documentAs("a.txt*", " Ungespeichert", "xeins", path, 1));
@@ -90,12 +95,10 @@ TEST_F(VelloroTest, CancelledOrFailedStepsChangeNothing) {
                {app::Close, "Schließen", IDYES, "Speichern", IDOK}};
   for (const auto& c : cases) {
     bool secondAnswered = c.second == nullptr;
-    DialogAnswerer first(titled(c.first), [&](HWND window) {
+    EXPECT_TRUE(runAnswering(c.command, c.first, [&](HWND window) {
       pressButton(window, c.button);
       if (c.second != nullptr) secondAnswered = answerNext(window, titled(c.second), answerWith(c.secondButton));
-    });
-    runCommand(c.command);
-    EXPECT_TRUE(first.answered() && secondAnswered) << c.first;
+    }) && secondAnswered) << c.first;
     EXPECT_EQ(documentNow(), documentAs("ro.txt*", " Ungespeichert", "neu", path, 1)) << c.first;
     EXPECT_EQ(GetFocus(), state.editorHandle) << c.first;
   }
@@ -109,11 +112,8 @@ TEST_F(VelloroTest, EveryByteFromBlankUpSurvivesOpenAndSaveAs) {
   bytes += "\r\nzweite Zeile\r\n\r\nvierte";
   writeFile(folder + "in.txt", bytes);
   startVelloro();
-  DialogAnswerer open(titled("Öffnen"), chooseFile(folder + "in.txt"));
-  runCommand(app::Open);
-  DialogAnswerer save(titled("Speichern unter"), chooseFile(folder + "out.txt"));
-  runCommand(app::SaveAs);
-  ASSERT_TRUE(open.answered() && save.answered());
+  ASSERT_TRUE(runAnswering(app::Open, "Öffnen", chooseFile(folder + "in.txt")));
+  ASSERT_TRUE(runAnswering(app::SaveAs, "Speichern unter", chooseFile(folder + "out.txt")));
   EXPECT_EQ(readFile(folder + "out.txt"), bytes);
   EXPECT_EQ(readFile(folder + "in.txt"), bytes);
 }
@@ -135,9 +135,7 @@ TEST_F(VelloroTest, SaveAsNamesTheDocumentAndAddsTxtOnlyForTheTextType) {
   startVelloro();
   for (const auto& c : cases) {
     setEditorText(c.text);
-    DialogAnswerer save(titled("Speichern unter"), chooseFile(folder + c.typed, c.type));
-    runCommand(c.command);
-    ASSERT_TRUE(save.answered()) << c.typed;
+    ASSERT_TRUE(runAnswering(c.command, "Speichern unter", chooseFile(folder + c.typed, c.type))) << c.typed;
     EXPECT_EQ(fileExists(folder + c.saved) ? readFile(folder + c.saved) : "<none>", c.text);
     EXPECT_EQ(documentNow(), documentAs(c.saved, " Gespeichert", c.text, folder + c.saved, 0));
     EXPECT_EQ(GetFocus(), state.editorHandle) << c.typed;
@@ -167,12 +165,9 @@ TEST_F(VelloroTest, FailedSaveIsReportedAndLosesNothing) {
                              : INVALID_HANDLE_VALUE;
     ASSERT_EQ(held != INVALID_HANDLE_VALUE, c.heldOpen);
     std::string message;
-    DialogAnswerer failure(titled("Speichern"), answerWith(IDOK, &message));
-    runCommand(app::Save);
-    ASSERT_TRUE(failure.answered()) << c.name;
+    ASSERT_TRUE(runAnswering(app::Save, "Speichern", answerWith(IDOK, &message))) << c.name;
     if (c.heldOpen) CloseHandle(held);
-    EXPECT_EQ(message.rfind("Die Datei '" + path + "' konnte nicht gespeichert werden.", 0), 0u) << message;
-    EXPECT_NE(message.find("Systemfehler"), std::string::npos) << message;
+    expectReport(message, "Die Datei '" + path + "' konnte nicht gespeichert werden.");
     EXPECT_EQ(documentNow(), documentAs(std::string(c.title) + "*", " Ungespeichert", "neu", path, 1));
     EXPECT_EQ(fileExists(path) ? readFile(path) : "<none>", c.attributes != 0 ? "alt" : "<none>") << c.name;
     WIN32_FIND_DATAA found;
@@ -182,29 +177,21 @@ TEST_F(VelloroTest, FailedSaveIsReportedAndLosesNothing) {
   }
 }
 
-// Typing without a focus change is seen before a command drops the text: each command asks with its
-// own title and text, and "Abbrechen" keeps everything.
+// Typing without a focus change is seen before a command drops the text: each command asks about
+// this file under its own title, and "Abbrechen" keeps everything.
 TEST_F(VelloroTest, CommandsThatDropTheTextAskFirst) {
   const struct {
     app::CommandId command;
     const char* purpose;
-    const char* text;
-  } cases[] = {
-      {app::Exit, "Beenden", "Möchten Sie vor dem Beenden die Datei 'a.txt' speichern?"},
-      {app::Close, "Schließen", "Möchten Sie die Datei 'a.txt' vor dem Schließen speichern?"},
-      {app::Open, "Öffnen", "Möchten Sie vor dem Öffnen einer neuen Datei die Datei 'a.txt' speichern?"},
-      {app::New, "Neu", "Möchten Sie die Datei 'a.txt' speichern, bevor ein neues Dokument angelegt wird?"},
-  };
+  } cases[] = {{app::Exit, "Beenden"}, {app::Close, "Schließen"}, {app::Open, "Öffnen"}, {app::New, "Neu"}};
   writeFile(folder + "a.txt", "alt");
   startVelloro("velloro.exe " + folder + "a.txt");
   for (const auto& c : cases) {
     document::markClean();
     typeIntoEditor("z");
     std::string text;
-    DialogAnswerer prompt(titled(c.purpose), answerWith(IDCANCEL, &text));
-    runCommand(c.command);
-    ASSERT_TRUE(prompt.answered()) << c.purpose;
-    EXPECT_EQ(text, c.text);
+    ASSERT_TRUE(runAnswering(c.command, c.purpose, answerWith(IDCANCEL, &text))) << c.purpose;
+    EXPECT_NE(text.find("Datei 'a.txt'"), std::string::npos) << text;
     EXPECT_EQ(exitCalls, 0);
     EXPECT_EQ(state.modifiedMarked, 1);
   }
@@ -222,14 +209,11 @@ TEST_F(VelloroTest, OpenOfAFileThatCannotBeReadChangesNothing) {
   app::setStatusText(1, "vorher");
   for (const std::string& path : {folder + "fehlt.txt", folder + "busy.txt"}) {
     std::string message;
-    DialogAnswerer open(titled("Öffnen"), [&](HWND dialog) {
+    ASSERT_TRUE(runAnswering(app::Open, "Öffnen", [&](HWND dialog) {
       answerFileDialog(dialog, path);
       answerNext(dialog, titled("Öffnen"), answerWith(IDOK, &message));
-    });
-    runCommand(app::Open);
-    ASSERT_TRUE(open.answered()) << path;
-    EXPECT_EQ(message.rfind("Die Datei '" + path + "' konnte nicht geöffnet werden.\n\n", 0), 0u) << message;
-    EXPECT_NE(message.find("Systemfehler"), std::string::npos) << message;
+    })) << path;
+    expectReport(message, "Die Datei '" + path + "' konnte nicht geöffnet werden.\n\n");
     EXPECT_EQ(documentNow(), documentAs("a.txt", "vorher", "eins\rzwei", folder + "a.txt", 0)) << path;
   }
   CloseHandle(held);
@@ -261,9 +245,7 @@ TEST_F(VelloroTest, ReadThatBreaksOffIsReportedAndLeavesAMarkedUntitledDocument)
   EXPECT_NE(message.find("'" + pipeName + "' konnte nicht vollständig gelesen werden"), std::string::npos) << message;
   EXPECT_EQ(documentNow(), documentAs("Unbenannt", " Ungespeichert", "Anfang", "", 1));
   // The partial text is not dropped or written anywhere without a question.
-  DialogAnswerer prompt(titled("Schließen"), answerWith(IDCANCEL));
-  runCommand(app::Close);
-  EXPECT_TRUE(prompt.answered());
+  EXPECT_TRUE(runAnswering(app::Close, "Schließen", answerWith(IDCANCEL)));
   EXPECT_EQ(editorText(), "Anfang");
 }
 

@@ -12,20 +12,17 @@
 #include "app/event_loop.h"
 #include "app/startup.h"
 #include "app/status_bar.h"
+#include "document/titles.h"
 
 namespace gui_test {
 
 std::atomic<int> exitCalls{0};
-std::atomic<unsigned> lastExitCode{~0u};
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
-void recordExit(unsigned code) {
-  lastExitCode = code;
-  ++exitCalls;
-}
+void recordExit(unsigned) { ++exitCalls; }
 
 // A visible top-level window with the title other than `other`, waited for until the deadline.
 HWND waitForWindow(const std::string& title, HWND other, Clock::time_point deadline) {
@@ -46,8 +43,7 @@ BOOL CALLBACK collectStaticText(HWND child, LPARAM text) {
   return TRUE;
 }
 
-}  // namespace
-
+// A fresh, empty working folder for this test (the program reads Preferences.pref there).
 std::string makeWorkingFolder() {
   char temp[MAX_PATH];
   GetTempPathA(MAX_PATH, temp);
@@ -65,6 +61,8 @@ std::string makeWorkingFolder() {
   ADD_FAILURE() << "no fresh working folder under " << temp;
   return {};
 }
+
+}  // namespace
 
 void startVelloro(const std::string& commandLine) {
   exitCalls = 0;
@@ -206,6 +204,12 @@ bool answerNext(HWND answered, const std::string& title, const std::function<voi
 void runCommand(unsigned command) {
   app::dispatchCommand(command);
   settle();
+}
+
+bool runAnswering(unsigned command, const std::string& purpose, const std::function<void(HWND)>& action) {
+  DialogAnswerer answerer(document::dialogTitle(purpose), action);
+  runCommand(command);
+  return answerer.answered();
 }
 
 std::function<void(HWND)> answerWith(int button, std::string* text) {

@@ -12,12 +12,8 @@
 
 namespace gui_test {
 
-// The exit sequence's end of process, recorded instead of performed.
+// The exit sequence's end of process, counted instead of performed.
 extern std::atomic<int> exitCalls;
-extern std::atomic<unsigned> lastExitCode;
-
-// A fresh, empty working folder for this test (the program reads Preferences.pref there).
-std::string makeWorkingFolder();
 
 // Runs start-up as the program does, with the given command line, and handles pending events.
 void startVelloro(const std::string& commandLine = "velloro.exe");
@@ -74,6 +70,8 @@ bool answerNext(HWND answered, const std::string& title, const std::function<voi
 
 // Runs a command and handles what it queued.
 void runCommand(unsigned command);
+// Runs a command while answering the window it opens, titled for `purpose`; false when none came.
+bool runAnswering(unsigned command, const std::string& purpose, const std::function<void(HWND)>& action);
 
 // Dialog actions for a DialogAnswerer: press a button, keeping the message text when asked; fill a
 // file dialog.

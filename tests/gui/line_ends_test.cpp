@@ -6,7 +6,6 @@
 
 #include "app/app_state.h"
 #include "app/command_ids.h"
-#include "document/titles.h"
 #include "tests/gui/gui_fixture.h"
 
 namespace {
@@ -14,11 +13,7 @@ namespace {
 using namespace gui_test;
 using app::state;
 
-bool openFile(const std::string& path) {
-  DialogAnswerer dialog(document::dialogTitle("Öffnen"), chooseFile(path));
-  runCommand(app::Open);
-  return dialog.answered();
-}
+bool openFile(const std::string& path) { return runAnswering(app::Open, "Öffnen", chooseFile(path)); }
 
 TEST_F(VelloroTest, EditedFileIsSavedWithTheLineEndsItHad) {
   const struct {
@@ -51,9 +46,7 @@ TEST_F(VelloroTest, NewAndCloseStartOverWithCrLf) {
     runCommand(command);
     typeIntoEditor("x\ny");
     const std::string target = folder + (command == app::New ? "neu.txt" : "zu.txt");
-    DialogAnswerer save(document::dialogTitle("Speichern unter"), chooseFile(target));
-    runCommand(app::Save);
-    ASSERT_TRUE(save.answered());
+    ASSERT_TRUE(runAnswering(app::Save, "Speichern unter", chooseFile(target)));
     EXPECT_EQ(readFile(target), "x\r\ny") << command;
   }
 }

@@ -1,11 +1,9 @@
-// The Rename window: its layout, and what OK, Abbrechen and the close box do to the file and the
+// The Rename window: its focus, and what OK, Abbrechen and the close box do to the file and the
 // document.
 #include <windows.h>
 
-#include <cstdio>
 #include <string>
 #include <thread>
-#include <vector>
 
 #include "app/app_state.h"
 #include "app/command_ids.h"
@@ -47,43 +45,14 @@ std::string typeAndPress(const std::string& path, bool failureExpected = false, 
   return text;
 }
 
-// "id class 'text' left,top,right,bottom", the place relative to the Rename window.
-std::string describe(HWND child) {
-  char className[64] = {};
-  GetClassNameA(child, className, sizeof className);
-  RECT rect;
-  GetWindowRect(child, &rect);
-  MapWindowPoints(nullptr, state.renameWindow, reinterpret_cast<POINT*>(&rect), 2);
-  char place[64];
-  std::snprintf(place, sizeof place, "' %ld,%ld,%ld,%ld", rect.left, rect.top, rect.right, rect.bottom);
-  return std::to_string(GetDlgCtrlID(child)) + " " + className + " '" + windowText(child) + place;
-}
-
-TEST_F(VelloroTest, RenameWindowHasItsLayoutTabOrderAndFocus) {
+// Tab walks field, Abbrechen, OK; activation gives the field the focus back, and the main window
+// stays usable meanwhile.
+TEST_F(VelloroTest, RenameWindowTakesTabAndActivationFocus) {
   writeFile(folder + "x.txt", "x");
   startVelloro("velloro.exe " + folder + "x.txt");
   runCommand(app::Rename);
   ASSERT_NE(state.renameWindow, nullptr);
-  EXPECT_EQ(windowText(state.renameWindow), renameTitle);
-  EXPECT_EQ(GetWindowLongA(state.renameWindow, GWL_STYLE) &
-                (WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX),
-            WS_CAPTION | WS_SYSMENU);
-  EXPECT_TRUE(GetWindowLongA(state.renameWindow, GWL_EXSTYLE) & WS_EX_TOPMOST);
   EXPECT_TRUE(IsWindowEnabled(state.mainWindowHandle)) << "not modal";
-  RECT client;
-  GetClientRect(state.renameWindow, &client);
-  EXPECT_EQ(std::pair(client.right, client.bottom), std::pair(290L, 88L));
-  // In the order of creation, which Tab follows.
-  std::vector<std::string> children;
-  for (HWND child = GetWindow(state.renameWindow, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-    children.push_back(describe(child));
-  EXPECT_EQ(children, (std::vector<std::string>{"10 Button 'Abbrechen' 192,58,282,80", "11 Button 'OK' 8,58,98,80",
-                                                "12 Edit '" + folder + "x.txt' 9,30,281,50",
-                                                "13 Static 'Geben Sie bitte den kompletten Pfad an:' 9,10,209,30"}));
-  EXPECT_TRUE(GetWindowLongA(field(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
-  EXPECT_TRUE(GetWindowLongA(field(), GWL_STYLE) & ES_AUTOHSCROLL);
-  EXPECT_FALSE(GetWindowLongA(control(app::renameOkButtonId), GWL_STYLE) & BS_DEFPUSHBUTTON);
-
   for (int id : {app::renamePathFieldId, app::renameCancelButtonId, app::renameOkButtonId}) {
     EXPECT_EQ(GetFocus(), control(id));
     PostMessageA(GetFocus(), WM_KEYDOWN, VK_TAB, 0);

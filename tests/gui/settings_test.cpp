@@ -107,7 +107,6 @@ TEST_F(VelloroTest, FlagsInTheFileSwitchTheirModesAndAreSavedBack) {
     EXPECT_EQ(app::isMenuItemChecked(app::AlwaysOnTop), c.on);
     EXPECT_EQ((GetWindowLongA(state.mainWindowHandle, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, c.on);
     // The translucency item is missing on this system, but the window is translucent all the same.
-    EXPECT_FALSE(app::isMenuItemChecked(app::Transparency));
     EXPECT_EQ(layeredAlpha(), c.on ? 127 : 0);
     setEditorText(std::string(3000, 'w'));
     EXPECT_EQ(SendMessageA(state.editorHandle, EM_GETLINECOUNT, 0, 0) > 1, c.on);
