@@ -32,12 +32,16 @@ Box editorBox() {
   return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
 }
 
-// The inner height counts the menu bar; centred as if the window were that high.
+// The built-in size is the inner size, menu bar included; the window is centred as if it were
+// 626 high.
 TEST_F(VelloroTest, StartsUntitledCentredWithTheFocusInTheEditorWhoseFontTypedTextTakes) {
   startVelloro();
   EXPECT_TRUE(state.currentPath.empty());
-  RECT frame;
+  RECT client, frame;
+  GetClientRect(state.mainWindowHandle, &client);
   GetWindowRect(state.mainWindowHandle, &frame);
+  EXPECT_EQ(client.right, 740);
+  EXPECT_EQ(client.bottom + GetSystemMetrics(SM_CYMENU), 600);
   EXPECT_EQ(frame.left, (GetSystemMetrics(SM_CXSCREEN) - 740) / 2);
   EXPECT_EQ(frame.top, (GetSystemMetrics(SM_CYSCREEN) - 626) / 2);
   EXPECT_EQ(GetFocus(), state.editorHandle);
