@@ -28,12 +28,4 @@ TEST(AcceleratorKeys, RepeatedCombinationReplacesCommandAndOtherModifiersAddAnEn
   EXPECT_EQ(table, (std::vector<AcceleratorEntry>{{ctrl, 'S', 9}, {ctrl | FALT, 'S', 4}}));
 }
 
-TEST(AcceleratorKeys, MainWindowHasElevenShortcutsInOrder) {
-  const std::vector<AcceleratorEntry> expected = {
-      {ctrl, 'N', 1}, {ctrl, 'O', 2},  {ctrl, 'S', 3},  {ctrl | FALT, 'S', 4}, {ctrl, 'P', 5},  {ctrl, 'W', 6},
-      {ctrl, 'B', 7}, {ctrl, 'A', 13}, {ctrl, 'G', 14}, {ctrl, 'F', 34},       {plain, 0x72, 35},
-  };
-  EXPECT_EQ(app::mainWindowShortcuts(), expected);
-}
-
 }  // namespace

@@ -3,9 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <fstream>
-#include <iterator>
-#include <string>
 #include <tuple>
 #include <vector>
 
@@ -92,17 +89,6 @@ TEST(BitmapFile, LongerInfoHeaderMovesThePixels) {
   EXPECT_EQ(layout->pixelOffset, 138u);
   put(bytes, 10, 100);  // would point into the longer header
   EXPECT_FALSE(app::bitmapFileLayout(bytes.data(), bytes.size()).has_value());
-}
-
-TEST(BitmapFile, TheCarriedBannerIsReadable) {
-  std::string source = __FILE__;
-  std::string root = source.substr(0, source.rfind("tests/unit/"));
-  std::ifstream in(root + "resources/banner.bmp", std::ios::binary);
-  ASSERT_TRUE(in) << root;
-  Bytes bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  auto layout = app::bitmapFileLayout(bytes.data(), bytes.size());
-  ASSERT_TRUE(layout.has_value());
-  EXPECT_EQ(std::tuple(layout->width, layout->height, layout->bitCount), std::tuple(326, 99, std::uint16_t{24}));
 }
 
 }  // namespace
