@@ -2,6 +2,8 @@
 
 #include <richedit.h>
 
+#include <algorithm>
+
 #include "app/app_state.h"
 #include "app/win_handles.h"
 #include "editor/editor_control.h"
@@ -20,6 +22,12 @@ long lineAtPoint(HWND control, LONG x, LONG y) {
   POINTL point{x, y};
   LRESULT character = SendMessageA(control, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&point));
   return static_cast<long>(SendMessageA(control, EM_LINEFROMCHAR, static_cast<WPARAM>(character), 0));
+}
+
+POINTL positionOf(HWND control, LPARAM character) {
+  POINTL point{0, 0};
+  SendMessageA(control, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&point), character);
+  return point;
 }
 
 // A wider or narrower margin when the line count gained or lost a digit; true when it changed.
@@ -47,8 +55,9 @@ void followLineCount(HWND control) {
 void drawGutter(HWND control) {
   RECT client;
   GetClientRect(control, &client);
-  long firstVisible = lineAtPoint(control, 0, 0);
-  long lastVisible = lineAtPoint(control, client.right, client.bottom);
+  const VisibleLines visible = visibleLines(control);
+  const long firstVisible = visible.first;
+  const long lastVisible = visible.last;
 
   app::WindowDC dc(control);
   if (dc.get() == nullptr) return;
@@ -98,6 +107,22 @@ void drawGutter(HWND control) {
 }
 
 }  // namespace
+
+// Every line of the one-font text is as high as the first, so where the first two lines sit gives
+// every other one. The control's own lookups walk the text from its start: milliseconds each near
+// the end of a large file, and the band needs two on every paint.
+VisibleLines visibleLines(HWND control) {
+  RECT client;
+  GetClientRect(control, &client);
+  const long lineCount = static_cast<long>(SendMessageA(control, EM_GETLINECOUNT, 0, 0));
+  const LRESULT secondStart = SendMessageA(control, EM_LINEINDEX, 1, 0);
+  if (lineCount < 2 || secondStart < 0) return {0, 0};
+  const LONG top = positionOf(control, 0).y;
+  const LONG height = positionOf(control, secondStart).y - top;
+  if (height <= 0) return {lineAtPoint(control, 0, 0), lineAtPoint(control, client.right, client.bottom)};
+  auto lineAt = [&](LONG y) { return std::clamp<long>(y < top ? 0 : (y - top) / height, 0, lineCount - 1); };
+  return {lineAt(0), lineAt(client.bottom)};
+}
 
 LRESULT CALLBACK editorGutterProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   // Files dropped on the text open like files dropped on the window, after this message is done.

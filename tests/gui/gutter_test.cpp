@@ -11,6 +11,7 @@
 #include "app/command_ids.h"
 #include "editor/editor_control.h"
 #include "editor/gutter_layout.h"
+#include "editor/line_number_gutter.h"
 #include "tests/gui/gui_fixture.h"
 
 namespace {
@@ -191,6 +192,47 @@ TEST_F(VelloroTest, OpenedFileGetsTheMarginForItsLinesBeforeItsTextArrives) {
     EXPECT_EQ(std::count(streamIn, order.end(), static_cast<UINT>(EM_SETMARGINS)), 0) << c.lineCount;
     EXPECT_EQ(editor::leftMargin(), editor::gutterLeftMargin(c.digits)) << c.lineCount;
   }
+}
+
+}  // namespace
+
+namespace {
+
+// The control's own answer: the lines of the characters nearest the top left and bottom right.
+editor::VisibleLines linesByLookup() {
+  RECT client;
+  GetClientRect(state.editorHandle, &client);
+  auto lineAt = [](LONG x, LONG y) {
+    POINTL point{x, y};
+    const LRESULT character = SendMessageA(state.editorHandle, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&point));
+    return static_cast<long>(SendMessageA(state.editorHandle, EM_LINEFROMCHAR, character, 0));
+  };
+  return {lineAt(0, 0), lineAt(client.right, client.bottom)};
+}
+
+TEST_F(VelloroTest, VisibleLinesComeFromTheFirstTwoLinesAsTheControlWouldFindThem) {
+  startVelloro();
+  const std::string longLine(300, 'w');
+  const struct {
+    std::string text;
+    bool wrap;
+  } texts[] = {{"", false}, {"eine Zeile", false}, {lines(300), false}, {lines(40) + "\r\n" + longLine + " " + longLine, true}};
+  for (const auto& t : texts) {
+    editor::setWordWrap(t.wrap);
+    setEditorText(t.text);
+    settle();
+    const long lineCount = static_cast<long>(SendMessageA(state.editorHandle, EM_GETLINECOUNT, 0, 0));
+    // Scrolled by whole lines, by parts of a line, and to the end.
+    for (LONG y : {0L, 7L, 100L, 333L, 2000L, 99999L}) {
+      POINT scroll{0, y};
+      SendMessageA(state.editorHandle, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll));
+      const editor::VisibleLines expected = linesByLookup();
+      const editor::VisibleLines actual = editor::visibleLines(state.editorHandle);
+      EXPECT_EQ(actual.first, expected.first) << lineCount << " lines, y " << y;
+      EXPECT_EQ(actual.last, expected.last) << lineCount << " lines, y " << y;
+    }
+  }
+  editor::setWordWrap(false);
 }
 
 }  // namespace
