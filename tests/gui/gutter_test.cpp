@@ -216,7 +216,8 @@ TEST_F(VelloroTest, VisibleLinesComeFromTheFirstTwoLinesAsTheControlWouldFindThe
   const struct {
     std::string text;
     bool wrap;
-  } texts[] = {{"", false}, {"eine Zeile", false}, {lines(300), false}, {lines(40) + "\r\n" + longLine + " " + longLine, true}};
+  } texts[] = {{"", false}, {"eine Zeile", false}, {lines(300), false}, {lines(40) + "\r\n" + longLine + " " + longLine, true},
+                  {longLine + " " + longLine + "\r\n" + lines(40), true}};
   for (const auto& t : texts) {
     editor::setWordWrap(t.wrap);
     setEditorText(t.text);
