@@ -39,11 +39,10 @@ bool fitGutter(long lineCount) {
   return true;
 }
 
-// Follows the line count after each paint; on a new margin the control repaints once more.
-void followLineCount(HWND control) {
+// Follows the control's line count after each paint; on a new margin the control repaints once more.
+void followLineCount(HWND control, long controlLineCount) {
   // An empty control counts one line; one digit either way.
-  long lineCount = presetLineCount >= 0 ? presetLineCount
-                                        : static_cast<long>(SendMessageA(control, EM_GETLINECOUNT, 0, 0));
+  long lineCount = presetLineCount >= 0 ? presetLineCount : controlLineCount;
   int paintsBefore = paintCount;
   // The band needs exactly one more paint; not every control repaints by itself on a change.
   if (fitGutter(lineCount) && paintCount == paintsBefore &&
@@ -55,7 +54,7 @@ void followLineCount(HWND control) {
 void drawGutter(HWND control) {
   RECT client;
   GetClientRect(control, &client);
-  const VisibleLines visible = visibleLines(control);
+  const VisibleLines visible = visibleLines(control, client);
   const long firstVisible = visible.first;
   const long lastVisible = visible.last;
 
@@ -84,7 +83,7 @@ void drawGutter(HWND control) {
     FillRect(dc.get(), &strip, background.get());
   }
 
-  followLineCount(control);
+  followLineCount(control, visible.count);
 
   app::SelectedObject useFont(dc.get(), state.gutterFont);
   SIZE letter{0, 0};
@@ -111,17 +110,17 @@ void drawGutter(HWND control) {
 // Every line of the one-font text is as high as the first, so where the first two lines sit gives
 // every other one. The control's own lookups walk the text from its start: milliseconds each near
 // the end of a large file, and the band needs two on every paint.
-VisibleLines visibleLines(HWND control) {
-  RECT client;
-  GetClientRect(control, &client);
+VisibleLines visibleLines(HWND control, const RECT& client) {
   const long lineCount = static_cast<long>(SendMessageA(control, EM_GETLINECOUNT, 0, 0));
   const LRESULT secondStart = SendMessageA(control, EM_LINEINDEX, 1, 0);
-  if (lineCount < 2 || secondStart < 0) return {0, 0};
+  if (lineCount < 2 || secondStart < 0) return {0, 0, lineCount};
   const LONG top = positionOf(control, 0).y;
   const LONG height = positionOf(control, secondStart).y - top;
-  if (height <= 0) return {lineAtPoint(control, 0, 0), lineAtPoint(control, client.right, client.bottom)};
+  if (height <= 0) {
+    return {lineAtPoint(control, 0, 0), lineAtPoint(control, client.right, client.bottom), lineCount};
+  }
   auto lineAt = [&](LONG y) { return std::clamp<long>(y < top ? 0 : (y - top) / height, 0, lineCount - 1); };
-  return {lineAt(0), lineAt(client.bottom)};
+  return {lineAt(0), lineAt(client.bottom), lineCount};
 }
 
 LRESULT CALLBACK editorGutterProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -7,12 +7,13 @@ namespace editor {
 LRESULT CALLBACK editorGutterProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // The lines (from 0) at the top and the bottom edge of the control's client area, the first and
-// last of them partly visible or not.
+// last of them partly visible or not, and how many lines the control has.
 struct VisibleLines {
   long first;
   long last;
+  long count;
 };
-VisibleLines visibleLines(HWND control);
+VisibleLines visibleLines(HWND control, const RECT& client);
 
 // Held while a text of lineCount lines is loaded (0: not known, nothing is fitted): the band and
 // the text's margin fit it before it arrives, and paints meanwhile keep them. A new margin after the load would make the control lay

@@ -207,7 +207,7 @@ editor::VisibleLines linesByLookup() {
     const LRESULT character = SendMessageA(state.editorHandle, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&point));
     return static_cast<long>(SendMessageA(state.editorHandle, EM_LINEFROMCHAR, character, 0));
   };
-  return {lineAt(0, 0), lineAt(client.right, client.bottom)};
+  return {lineAt(0, 0), lineAt(client.right, client.bottom), 0};
 }
 
 TEST_F(VelloroTest, VisibleLinesComeFromTheFirstTwoLinesAsTheControlWouldFindThem) {
@@ -228,7 +228,9 @@ TEST_F(VelloroTest, VisibleLinesComeFromTheFirstTwoLinesAsTheControlWouldFindThe
       POINT scroll{0, y};
       SendMessageA(state.editorHandle, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll));
       const editor::VisibleLines expected = linesByLookup();
-      const editor::VisibleLines actual = editor::visibleLines(state.editorHandle);
+      RECT client;
+      GetClientRect(state.editorHandle, &client);
+      const editor::VisibleLines actual = editor::visibleLines(state.editorHandle, client);
       EXPECT_EQ(actual.first, expected.first) << lineCount << " lines, y " << y;
       EXPECT_EQ(actual.last, expected.last) << lineCount << " lines, y " << y;
     }
