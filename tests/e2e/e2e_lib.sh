@@ -28,9 +28,10 @@ start_velloro() {  # start_velloro EXE [ARGS...] (runs in $work)
 }
 
 # Prints the X id of the first window whose name matches the regular expression; waits up to
-# the given tenths of a second (default 30 s).
+# the given tenths of a second (default 60 s: the first start in a new prefix on a busy machine
+# took more than 30).
 wait_window() {
-  local pattern=$1 tries=${2:-300} id
+  local pattern=$1 tries=${2:-600} id
   for _ in $(seq 1 "$tries"); do
     id=$(xdotool search --name "$pattern" 2>/dev/null | head -n1 || true)
     [ -n "$id" ] && { echo "$id"; return 0; }
