@@ -1,10 +1,11 @@
-// Files dropped on the window or the text open as if chosen in the Open dialog.
+// Files dropped on the window or the text open as if chosen in the Open dialog, and never while
+// the program is asking something.
 #include <windows.h>
 #include <shlobj.h>
 
 #include <cstring>
-#include <initializer_list>
 #include <string>
+#include <utility>
 
 #include "app/app_state.h"
 #include "app/command_ids.h"
@@ -18,9 +19,8 @@ using namespace gui_test;
 using app::state;
 
 // The shell's description of a drop: a DROPFILES block in global memory, which the receiver frees.
-WPARAM dropBlock(std::initializer_list<std::string> paths) {
-  std::string names;
-  for (const std::string& path : paths) names += path + '\0';
+// Each name ends with a NUL.
+WPARAM dropBlock(std::string names) {
   names += '\0';
   HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + names.size());
   auto* block = static_cast<DROPFILES*>(GlobalLock(memory));
@@ -30,58 +30,44 @@ WPARAM dropBlock(std::initializer_list<std::string> paths) {
   return reinterpret_cast<WPARAM>(memory);
 }
 
-// Drops the files as the shell does: posted.
-void dropFiles(HWND target, std::initializer_list<std::string> paths) {
-  PostMessageA(target, WM_DROPFILES, dropBlock(paths), 0);
-  settle();
-}
-
-// On the window or on the text, through the same load as the Open command.
-TEST_F(VelloroTest, DroppedFileOpensOnlyTheFirstOfSeveral) {
-  const std::string first = folder + "erste.txt";
-  writeFile(first, "eins\r\nzwei\r\ndrei");
-  writeFile(folder + "zweite.txt", "anderes");
-  startVelloro();
-  for (HWND target : {state.mainWindowHandle, state.editorHandle}) {
-    select(7, 7);  // the drop must put the cursor back to the start
-    dropFiles(target, {first, folder + "zweite.txt"});
-    EXPECT_EQ(documentNow(), documentAs("erste.txt", " Geöffnet", "eins\rzwei\rdrei", first, 0));
-    EXPECT_EQ(selection().cpMax, 0);
-  }
-}
-
-TEST_F(VelloroTest, DropOnAModifiedDocumentAsksFirst) {
-  const struct {
-    int button;
-    const char* textAfter;
-  } cases[] = {{IDCANCEL, "neu"}, {IDNO, "gezogen"}, {IDYES, "gezogen"}};
+// On the window or on the text, only the first of several files, after the question about the
+// changed text; "Ja" saves it first.
+TEST_F(VelloroTest, DropOpensTheFirstFileAfterAskingAboutAModifiedDocument) {
   writeFile(folder + "gezogen.txt", "gezogen");
-  for (const auto& c : cases) {
+  for (const auto& [button, onText] : {std::pair(IDCANCEL, false), {IDNO, true}, {IDYES, false}}) {
     writeFile(folder + "a.txt", "alt");
     startVelloro("velloro.exe " + folder + "a.txt");
     typeOver("neu");
-    DialogAnswerer prompt(document::dialogTitle("Öffnen"), answerWith(c.button));
-    dropFiles(state.mainWindowHandle, {folder + "gezogen.txt"});
-    ASSERT_TRUE(prompt.answered()) << c.button;
-    EXPECT_EQ(editorText(), c.textAfter) << c.button;
-    EXPECT_EQ(readFile(folder + "a.txt"), c.button == IDYES ? "neu" : "alt") << c.button;
+    DialogAnswerer prompt(document::dialogTitle("Öffnen"), answerWith(button));
+    PostMessageA(onText ? state.editorHandle : state.mainWindowHandle, WM_DROPFILES,
+                 dropBlock(folder + "gezogen.txt" + '\0' + folder + "a.txt" + '\0'), 0);  // posted, as the shell does
+    settle();
+    ASSERT_TRUE(prompt.answered()) << button;
+    EXPECT_EQ(editorText(), button == IDCANCEL ? "neu" : "gezogen") << button;
+    EXPECT_EQ(state.currentPath, folder + (button == IDCANCEL ? "a.txt" : "gezogen.txt")) << button;
+    EXPECT_EQ(readFile(folder + "a.txt"), button == IDYES ? "neu" : "alt") << button;
     app::exitSequence();
   }
 }
 
-TEST_F(VelloroTest, DropWhileAPromptIsOpenIsIgnored) {
+// While the program asks, a drop and a session end from outside are refused without a second
+// question, and the text stays.
+TEST_F(VelloroTest, DropAndSessionEndDuringAPromptAreRefused) {
   writeFile(folder + "gezogen.txt", "gezogen");
   startVelloro();
   typeIntoEditor("neu");
-  DialogAnswerer prompt(document::dialogTitle("Neu"), [this](HWND box) {
+  LRESULT sessionAnswer = -1;
+  DialogAnswerer prompt(document::dialogTitle("Neu"), [&](HWND box) {
     // Delivered by the prompt's own message loop.
-    SendMessageA(state.mainWindowHandle, WM_DROPFILES, dropBlock({folder + "gezogen.txt"}), 0);
+    SendMessageA(state.mainWindowHandle, WM_DROPFILES, dropBlock(folder + "gezogen.txt" + '\0'), 0);
+    sessionAnswer = SendMessageA(state.mainWindowHandle, WM_QUERYENDSESSION, 0, 0);
     pressButton(box, IDCANCEL);
   });
   DialogAnswerer openPrompt(document::dialogTitle("Öffnen"), answerWith(IDCANCEL), 1500);
   runCommand(app::New);
   ASSERT_TRUE(prompt.answered());
   EXPECT_FALSE(openPrompt.answered()) << "the drop asked a second question";
+  EXPECT_EQ(sessionAnswer, FALSE);
   EXPECT_EQ(editorText(), "neu");
   EXPECT_TRUE(state.currentPath.empty());
 }
