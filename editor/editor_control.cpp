@@ -242,6 +242,7 @@ void moveCursorTo(long line, long column) {
   LRESULT length = send(EM_LINELENGTH, static_cast<WPARAM>(start));
   LONG position = length >= column - 1 ? static_cast<LONG>(start + column - 1) : static_cast<LONG>(start);
   CHARRANGE caret{position, position};
+  DeferredPaint onePaint;
   send(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&caret));
 }
 

@@ -17,6 +17,7 @@ using app::state;
 
 int paintCount = 0;  // paints seen, including any a margin change causes while it is made
 long presetLineCount = -1;  // while a text is loaded, the line count it will have
+int paintDeferrals = 0;
 
 long lineAtPoint(HWND control, LONG x, LONG y) {
   POINTL point{x, y};
@@ -129,6 +130,8 @@ LRESULT CALLBACK editorGutterProc(HWND window, UINT message, WPARAM wParam, LPAR
     PostMessageA(GetParent(window), WM_DROPFILES, wParam, lParam);
     return 0;
   }
+  // Not validated, so the update region stays for the loop's paint.
+  if (message == WM_PAINT && paintDeferrals > 0) return 0;
   EditorMessageNote note(message);
   LRESULT result = CallWindowProcA(state.editorPreviousProc, window, message, wParam, lParam);
   if (message == WM_PAINT) {
@@ -145,5 +148,9 @@ GutterPreset::GutterPreset(long lineCount) {
 }
 
 GutterPreset::~GutterPreset() { presetLineCount = -1; }
+
+DeferredPaint::DeferredPaint() { ++paintDeferrals; }
+
+DeferredPaint::~DeferredPaint() { --paintDeferrals; }
 
 }  // namespace editor

@@ -26,4 +26,15 @@ class GutterPreset {
   GutterPreset& operator=(const GutterPreset&) = delete;
 };
 
+// While one exists, a paint the control asks for at once is left to the event loop. Moving the
+// selection out of view makes the control scroll and paint its whole view, then leave all of it
+// invalid again: without this every jump would be painted twice.
+class DeferredPaint {
+ public:
+  DeferredPaint();
+  ~DeferredPaint();
+  DeferredPaint(const DeferredPaint&) = delete;
+  DeferredPaint& operator=(const DeferredPaint&) = delete;
+};
+
 }  // namespace editor

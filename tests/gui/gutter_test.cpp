@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <richedit.h>
 
+#include <functional>
 #include <string>
 #include <utility>
 
@@ -75,6 +76,46 @@ TEST_F(VelloroTest, VisibleLinesAreTheOnesTheControlShows) {
       EXPECT_EQ(shown.last, lineAt(client.right, client.bottom)) << "y " << y;
     }
   }
+}
+
+// Paints that reach the control itself, counted below the program's own handler.
+int controlPaints = 0;
+WNDPROC controlProc = nullptr;
+LRESULT CALLBACK countControlPaints(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_PAINT) ++controlPaints;
+  return CallWindowProcA(controlProc, window, message, wParam, lParam);
+}
+
+// A jump out of view used to be painted twice: once inside the control's own selection change and
+// again for the view it left invalid.
+TEST_F(VelloroTest, JumpsOutOfViewArePaintedOnceAndShowTheTarget) {
+  startVelloro();
+  setEditorText(lines(2999) + "\r\nZiel");
+  settle();
+  controlProc = std::exchange(state.editorPreviousProc, &countControlPaints);
+  struct Jump {
+    const char* name;
+    std::function<void()> run;
+    long line;  // from 0
+  } jumps[] = {
+      {"Find Next", [] { state.searchText = "Ziel"; runCommand(app::FindNext); }, 2999},
+      {"back to the first line", [] { editor::moveCursorTo(1, 1); }, 0},
+  };
+  for (const Jump& jump : jumps) {
+    SCOPED_TRACE(jump.name);
+    controlPaints = 0;
+    jump.run();
+    settle();
+    EXPECT_EQ(controlPaints, 1);
+    EXPECT_EQ(SendMessageA(state.editorHandle, EM_EXLINEFROMCHAR, 0, selection().cpMin), jump.line);
+    RECT client;
+    GetClientRect(state.editorHandle, &client);
+    editor::VisibleLines visible = editor::visibleLines(state.editorHandle, client);
+    EXPECT_LE(visible.first, jump.line);
+    EXPECT_GE(visible.last, jump.line);
+    EXPECT_FALSE(GetUpdateRect(state.editorHandle, nullptr, FALSE));
+  }
+  state.editorPreviousProc = controlProc;
 }
 
 }  // namespace
