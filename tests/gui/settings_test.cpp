@@ -1,7 +1,8 @@
-// The settings: translucency and where it is offered, and Preferences.pref: the store on a real
-// file system and the program's reading and writing of it at start-up, on "Einstellungen
-// speichern" and at exit.
+// The settings: the Extras menu's modes (word wrap, refused while a file is open; translucency and
+// where it is offered), and Preferences.pref: the store on a real file system and the program's
+// reading and writing of it at start-up, on "Einstellungen speichern" and at exit.
 #include <windows.h>
+#include <richedit.h>
 
 #include <string>
 
@@ -108,6 +109,20 @@ TEST_F(VelloroTest, ExitSavesTheMaximisedSizeAndItComesBackAtTheNextStart) {
                 "WordWrap = 0\r\nTransparency = 0\r\nMinimize in Tray = 0\r\nAlways in Fore-Ground = 0\r\n");
   startVelloro();
   EXPECT_TRUE(IsZoomed(state.mainWindowHandle));
+}
+
+LRESULT lineCount() { return SendMessageA(state.editorHandle, EM_GETLINECOUNT, 0, 0); }
+
+TEST_F(VelloroTest, WordWrapSwitchesOnOnlyWithoutAFileAndOffAlways) {
+  startVelloro();
+  setEditorText(std::string(3000, 'w'));
+  runCommand(app::WordWrap);
+  EXPECT_GT(lineCount(), 1);
+  state.currentPath = folder + "offen.txt";
+  runCommand(app::WordWrap);
+  EXPECT_EQ(lineCount(), 1);
+  EXPECT_TRUE(runAnswering(app::WordWrap, "Zeilenumbruch", answerWith(IDOK)));
+  EXPECT_EQ(lineCount(), 1);
 }
 
 UINT transparencyItem() { return GetMenuState(state.menuBar, app::Transparency, MF_BYCOMMAND); }
