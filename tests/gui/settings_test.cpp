@@ -85,6 +85,7 @@ TEST_F(VelloroTest, FlagsInTheFileCountOnlyWhenExactlyOneAndAreSavedBackClean) {
               "[Extras]\r\nwordwrap = " + value + "\r\nALWAYS IN FORE-GROUND = " + value + "\r\n");
     startVelloro();
     EXPECT_EQ(app::isMenuItemChecked(app::WordWrap), flag == "1");
+    EXPECT_EQ((GetWindowLongA(state.mainWindowHandle, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, flag == "1");
     runCommand(app::SaveSettings);
     EXPECT_EQ(readFile(folder + "Preferences.pref"), "[Extras]\r\nWordWrap = " + flag + "\r\nAlways in Fore-Ground = " +
                                                          flag + "\r\nTransparency = 0\r\nMinimize in Tray = 0\r\n");
