@@ -1,158 +1,156 @@
-// Preferences.pref at start-up, on "Einstellungen speichern", on restore and at exit.
+// The settings: the Extras menu's modes (word wrap, refused while a file is open; translucency and
+// where it is offered), and Preferences.pref: the store on a real file system and the program's
+// reading and writing of it at start-up, on "Einstellungen speichern" and at exit.
 #include <windows.h>
 #include <richedit.h>
 
-#include <cstdio>
 #include <string>
 
 #include "app/app_state.h"
 #include "app/command_ids.h"
 #include "app/menus.h"
 #include "app/startup.h"
-#include "settings/default_preferences.h"
-#include "settings/preferences_model.h"
+#include "settings/preferences_store.h"
 #include "tests/gui/gui_fixture.h"
 
 namespace {
 
 using namespace gui_test;
 using app::state;
+using settings::PreferencesStore;
+using PreferencesStoreTest = VelloroTest;
 
-std::string colourLine(COLORREF back, COLORREF text, COLORREF numbers, COLORREF band, COLORREF line, int level) {
-  char buffer[160];
-  std::snprintf(buffer, sizeof buffer, "back %06lx, text %06lx, numbers %06lx, band %06lx, line %06lx, level %d",
-                back, text, numbers, band, line, level);
-  return buffer;
+// Not in the form the store writes, so that any rewrite shows.
+const std::string messyFile = "\r\n  [Program]\n Win_Width=800  \n\n;note\r[Extras]\r\nWordWrap = 1\r\n";
+
+// Whether a temporary file (the system names them *.tmp) stayed behind in the folder.
+bool temporaryFileLeft(const std::string& folder) {
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((folder + "*.tmp").c_str(), &found);
+  if (search != INVALID_HANDLE_VALUE) FindClose(search);
+  return search != INVALID_HANDLE_VALUE;
 }
 
-// The control's background and text colour (-1: the system's), the band's colours and the
-// translucency level, as one line.
-std::string coloursInUse() {
-  // The control answers a new background colour with the one it replaced.
-  auto back = static_cast<COLORREF>(SendMessageA(state.editorHandle, EM_SETBKGNDCOLOR, 0, RGB(1, 2, 3)));
-  SendMessageA(state.editorHandle, EM_SETBKGNDCOLOR, 0, back);
-  CHARFORMATA format{};
-  format.cbSize = sizeof format;
-  SendMessageA(state.editorHandle, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
-  return colourLine(back, format.dwEffects & CFE_AUTOCOLOR ? CLR_INVALID : format.crTextColor,
-                    state.gutterNumberColour, state.gutterBackColour, state.gutterLineColour,
-                    state.transparencyLevel);
-}
-
-BYTE layeredAlpha() {
-  BYTE alpha = 0;
-  DWORD flags = 0;
-  return GetLayeredWindowAttributes(state.mainWindowHandle, nullptr, &alpha, &flags) ? alpha : 0;
-}
-
-TEST_F(VelloroTest, WithoutAFileSaveWritesNothingAndRestoreWritesTheDefaults) {
+TEST_F(PreferencesStoreTest, ReadingChangesNothingAndChangesAreWrittenWholeOnClosing) {
   const std::string path = folder + "Preferences.pref";
-  startVelloro();
-  runCommand(app::SaveSettings);
-  EXPECT_FALSE(fileExists(path));
+  writeFile(path, messyFile);
+  PreferencesStore store;
+  ASSERT_TRUE(store.openForReading(path));
+  store.selectGroup("Program");
+  EXPECT_EQ(store.readNumber("win_width", 0), 800);
+  store.selectGroup("Missing");
+  EXPECT_TRUE(store.closeStore());
+  EXPECT_EQ(readFile(path), messyFile);
 
-  writeFile(path, "[Old]\r\nJunk = 1\r\n");
-  runCommand(app::RestoreSettings);
-  settings::PreferencesModel defaults;
-  settings::writeDefaultPreferences(defaults);
-  EXPECT_EQ(readFile(path), defaults.serialize());
-  // The running program is not changed by it, and the defaults ask for no save at the end.
-  EXPECT_FALSE(app::isMenuItemChecked(app::WordWrap));
-  app::setMenuItemChecked(app::WordWrap, true);
-  runCommand(app::Exit);
-  EXPECT_EQ(exitCalls, 1);
-  EXPECT_EQ(readFile(path), defaults.serialize());
+  ASSERT_TRUE(store.openForReading(path));
+  store.selectGroup("Extras");
+  store.writeNumber("WordWrap", 0);
+  const std::string expected = store.model().serialize();
+  EXPECT_EQ(readFile(path), messyFile) << "nothing is written before closing";
+  EXPECT_TRUE(store.closeStore());
+  EXPECT_EQ(readFile(path), expected);
+  EXPECT_FALSE(temporaryFileLeft(folder));
 }
 
-// Without a file the control keeps its own colours; a file without the Style group gives the default
-// colours; the file's values reach control and band unclamped.
-TEST_F(VelloroTest, ColoursComeFromTheFileWithoutClamping) {
-  const COLORREF defaultNumbers = RGB(153, 153, 204), defaultBand = RGB(244, 244, 244), defaultLine = RGB(255, 255, 255);
-  const struct {
-    const char* file;  // nullptr: none
-    std::string colours;
-  } cases[] = {
-      {nullptr, colourLine(GetSysColor(COLOR_WINDOW), CLR_INVALID, defaultNumbers, defaultBand, defaultLine, 85)},
-      {"[Program]\r\nWin_Width = 700\r\n",
-       colourLine(RGB(234, 234, 234), RGB(80, 80, 80), defaultNumbers, defaultBand, defaultLine, 85)},
-      {"[Style]\r\nEditor_FontColor = 10,20,30\r\nEditor_Back = 300,0,0\r\nLineNumbers = 1,2,3\r\n"
-       "LineNumbers_Back = \r\nLineNumbers_Line = 7\r\n",
-       colourLine(300, RGB(10, 20, 30), RGB(1, 2, 3), 0, RGB(7, 0, 0), 85)},
+// Another program's reader opened before the store that shares no writing leaves the store only
+// read access; a reader opened after it keeps the file from being replaced.
+TEST_F(PreferencesStoreTest, FileHeldByAnotherProgramKeepsItsOldText) {
+  const std::string path = folder + "Preferences.pref";
+  writeFile(path, messyFile);
+  auto openReader = [&](DWORD sharing) {
+    return CreateFileA(path.c_str(), GENERIC_READ, sharing, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   };
-  for (const auto& c : cases) {
-    if (c.file != nullptr) writeFile(folder + "Preferences.pref", c.file);
-    startVelloro();
-    EXPECT_EQ(coloursInUse(), c.colours);
-    app::exitSequence();
+  for (bool heldFirst : {true, false}) {
+    HANDLE reader = heldFirst ? openReader(FILE_SHARE_READ) : INVALID_HANDLE_VALUE;
+    PreferencesStore store;
+    ASSERT_TRUE(store.openForReading(path)) << heldFirst;
+    store.selectGroup("Program");
+    store.writeNumber("Win_Width", 1024);
+    if (!heldFirst) reader = openReader(FILE_SHARE_READ | FILE_SHARE_WRITE);
+    ASSERT_NE(reader, INVALID_HANDLE_VALUE) << heldFirst;
+    EXPECT_FALSE(store.closeStore()) << heldFirst;
+    CloseHandle(reader);
+    EXPECT_EQ(readFile(path), messyFile) << heldFirst;
+    EXPECT_FALSE(temporaryFileLeft(folder)) << heldFirst;
   }
 }
 
-// A flag counts only when it is exactly 1; the keys are found in any case.
-TEST_F(VelloroTest, FlagsInTheFileSwitchTheirModesAndAreSavedBack) {
-  const struct {
-    const char* file;
-    bool on;
-  } cases[] = {
-      {"[Extras]\r\nwordwrap = 1\r\nTransparency = 1\r\nTransparencyLevel = 50\r\nMinimize in Tray = 1\r\n"
-       "Always in Fore-Ground = 1\r\n",
-       true},
-      {"[Extras]\r\nWordWrap = 2\r\nTransparency = -1\r\nMinimize in Tray = -1\r\nAlways in Fore-Ground = yes\r\n",
-       false},
-  };
-  for (const auto& c : cases) {
-    writeFile(folder + "Preferences.pref", c.file);
+// A flag counts only when it is exactly 1, and its key is found in any case; a save writes each
+// key back once, in the program's spelling, with the value in force.
+TEST_F(VelloroTest, FlagsInTheFileCountOnlyWhenExactlyOneAndAreSavedBackClean) {
+  for (const std::string value : {"1", "2", "-1", "yes"}) {
+    SCOPED_TRACE(value);
+    const std::string flag = value == "1" ? "1" : "0";
+    writeFile(folder + "Preferences.pref",
+              "[Extras]\r\nwordwrap = " + value + "\r\nALWAYS IN FORE-GROUND = " + value + "\r\n");
     startVelloro();
-    EXPECT_EQ(app::isMenuItemChecked(app::WordWrap), c.on);
-    EXPECT_EQ(app::isMenuItemChecked(app::MinimizeToTray), c.on);
-    EXPECT_EQ(app::isMenuItemChecked(app::AlwaysOnTop), c.on);
-    EXPECT_EQ((GetWindowLongA(state.mainWindowHandle, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, c.on);
-    // The translucency item is missing on this system, but the window is translucent all the same.
-    EXPECT_EQ(layeredAlpha(), c.on ? 127 : 0);
-    setEditorText(std::string(3000, 'w'));
-    EXPECT_EQ(SendMessageA(state.editorHandle, EM_GETLINECOUNT, 0, 0) > 1, c.on);
-    if (c.on) {
-      runCommand(app::SaveSettings);
-      EXPECT_EQ(readFile(folder + "Preferences.pref"),
-                "[Extras]\r\nWordWrap = 1\r\nTransparency = 0\r\nTransparencyLevel = 50\r\nMinimize in Tray = 1\r\n"
-                "Always in Fore-Ground = 1\r\n");
-    }
+    EXPECT_EQ(app::isMenuItemChecked(app::WordWrap), flag == "1");
+    EXPECT_EQ((GetWindowLongA(state.mainWindowHandle, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, flag == "1");
+    runCommand(app::SaveSettings);
+    EXPECT_EQ(readFile(folder + "Preferences.pref"), "[Extras]\r\nWordWrap = " + flag + "\r\nAlways in Fore-Ground = " +
+                                                         flag + "\r\nTransparency = 0\r\nMinimize in Tray = 0\r\n");
     app::exitSequence();
   }
 }
 
 // Asked for by the file, the exit saves the settings, the maximised size among them; the next start
-// comes back maximised over that size.
+// comes back maximised.
 TEST_F(VelloroTest, ExitSavesTheMaximisedSizeAndItComesBackAtTheNextStart) {
-  writeFile(folder + "Preferences.pref",
-            "[Program]\r\nWin_Width = 640\r\nWin_Height = 480\r\nSave Win_Size = 1\r\nSave Pref. at the End = 1\r\n");
+  const std::string asked = "[Program]\r\nSave Win_Size = 1\r\nSave Pref. at the End = 1\r\n";
+  writeFile(folder + "Preferences.pref", asked);
   startVelloro();
-  RECT client;
-  GetClientRect(state.mainWindowHandle, &client);
-  EXPECT_EQ(client.right, 640);
-  EXPECT_EQ(client.bottom + GetSystemMetrics(SM_CYMENU), 480);
-  app::setMenuItemChecked(app::WordWrap, true);
   ShowWindow(state.mainWindowHandle, SW_MAXIMIZE);
   settle();
+  RECT client;
   GetClientRect(state.mainWindowHandle, &client);
-  const int savedWidth = client.right;
-  const int savedHeight = client.bottom + GetSystemMetrics(SM_CYMENU);
   runCommand(app::Exit);
   EXPECT_EQ(readFile(folder + "Preferences.pref"),
-            "[Program]\r\nWin_Width = " + std::to_string(savedWidth) + "\r\nWin_Height = " +
-                std::to_string(savedHeight) +
-                "\r\nSave Win_Size = 1\r\nSave Pref. at the End = 1\r\nWin_Maximized = 1\r\n[Extras]\r\nWordWrap = 1\r\n"
-                "Transparency = 0\r\nMinimize in Tray = 0\r\nAlways in Fore-Ground = 0\r\n");
-
+            asked + "Win_Width = " + std::to_string(client.right) + "\r\nWin_Height = " +
+                std::to_string(client.bottom + GetSystemMetrics(SM_CYMENU)) + "\r\nWin_Maximized = 1\r\n[Extras]\r\n"
+                "WordWrap = 0\r\nTransparency = 0\r\nMinimize in Tray = 0\r\nAlways in Fore-Ground = 0\r\n");
   startVelloro();
   EXPECT_TRUE(IsZoomed(state.mainWindowHandle));
-  WINDOWPLACEMENT placement{};
-  placement.length = sizeof placement;
-  GetWindowPlacement(state.mainWindowHandle, &placement);
-  RECT restored{0, 0, savedWidth, savedHeight};
-  AdjustWindowRectEx(&restored, GetWindowLongA(state.mainWindowHandle, GWL_STYLE), FALSE,
-                     GetWindowLongA(state.mainWindowHandle, GWL_EXSTYLE));
-  EXPECT_EQ(placement.rcNormalPosition.right - placement.rcNormalPosition.left, restored.right - restored.left);
-  EXPECT_EQ(placement.rcNormalPosition.bottom - placement.rcNormalPosition.top, restored.bottom - restored.top);
+}
+
+LRESULT lineCount() { return SendMessageA(state.editorHandle, EM_GETLINECOUNT, 0, 0); }
+
+TEST_F(VelloroTest, WordWrapSwitchesOnOnlyWithoutAFileAndOffAlways) {
+  startVelloro();
+  setEditorText(std::string(3000, 'w'));
+  runCommand(app::WordWrap);
+  EXPECT_GT(lineCount(), 1);
+  state.currentPath = folder + "offen.txt";
+  runCommand(app::WordWrap);
+  EXPECT_EQ(lineCount(), 1);
+  EXPECT_TRUE(runAnswering(app::WordWrap, "Zeilenumbruch", answerWith(IDOK)));
+  EXPECT_EQ(lineCount(), 1);
+}
+
+UINT transparencyItem() { return GetMenuState(state.menuBar, app::Transparency, MF_BYCOMMAND); }
+
+// The item switches between the level from the preferences, as a share of 255, and opaque.
+TEST_F(VelloroTest, TransparencyItemTogglesBetweenTheLevelAndOpaque) {
+  startVelloro();
+  EXPECT_EQ(transparencyItem(), static_cast<UINT>(-1)) << "Wine reports Windows 6.1, which is not offered it";
+  // Systems that offer the item have it in the Extras menu; give this one the same item.
+  InsertMenuA(GetSubMenu(state.menuBar, 4), 2, MF_BYPOSITION | MF_STRING, app::Transparency, "Transparenz");
+  state.transparencyLevel = 85;
+  for (BYTE expected : {216, 255}) {
+    runCommand(app::Transparency);
+    BYTE alpha = 0;
+    GetLayeredWindowAttributes(state.mainWindowHandle, nullptr, &alpha, nullptr);
+    EXPECT_EQ(alpha, expected);
+    EXPECT_EQ((transparencyItem() & MF_CHECKED) != 0, expected != 255);
+  }
+}
+
+// Runs in a prefix that reports Windows XP (see tests/CMakeLists.txt), where the item is offered.
+class WindowsXpTest : public VelloroTest {};
+
+TEST_F(WindowsXpTest, ExtrasMenuOffersTransparencyOnNtFiveOne) {
+  if (GetEnvironmentVariableA("VELLORO_EXPECT_XP", nullptr, 0) == 0) GTEST_SKIP() << "needs a prefix set to Windows XP";
+  startVelloro();
+  EXPECT_NE(transparencyItem(), static_cast<UINT>(-1));
 }
 
 }  // namespace
