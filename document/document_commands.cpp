@@ -111,7 +111,8 @@ void loadDocument(LoadSource source, const std::string path) {
   }
   focusEditor();
   if (after.reported) {
-    const std::string reason = systemReason(result.error);
+    const std::string reason =
+        result.outcome == LoadOutcome::TooLarge ? tooLargeReason(result.bytes) : systemReason(result.error);
     showFailure(openPurpose, result.outcome == LoadOutcome::BrokenOff ? readBrokenOffMessage(path, reason)
                                                                        : openFailedMessage(path, reason));
   }

@@ -82,6 +82,12 @@ std::string saveFailedMessage(std::string_view path, std::string_view reason) {
                     reason);
 }
 
+std::string tooLargeReason(unsigned long long bytes) {
+  constexpr unsigned long long mb = 1ull << 20;
+  return "Sie ist " + std::to_string((bytes + mb - 1) / mb) + " MB groß; der Editor öffnet Dateien bis " +
+         std::to_string(maxOpenBytes / mb) + " MB.";
+}
+
 std::string openFailedMessage(std::string_view path, std::string_view reason) {
   return withReason("Die Datei " + quoted(path) + " konnte nicht geöffnet werden.", reason);
 }
@@ -121,6 +127,7 @@ AfterLoad afterLoad(LoadSource source, LoadOutcome outcome) {
       if (commandLine) return {true, true, false, false, " Geöffnet"};
       return {false, false, false, true, ""};
     case LoadOutcome::Unreadable:
+    case LoadOutcome::TooLarge:
       if (commandLine) return {true, false, false, true, ""};
       return {false, false, false, true, ""};
     case LoadOutcome::BrokenOff: return {true, false, true, true, " Ungespeichert"};

@@ -22,6 +22,14 @@ inline constexpr int initialTypeIndex = 3;
 
 bool pathTooLong(std::string_view path);
 
+// Largest file that is opened. The text control lays a text out whole, at about a hundred bytes of
+// memory per character: under Wine a 24 MB file ran a 32-bit process out of address space and the
+// control ended it instead of failing, and 16 MB took eleven minutes to open.
+inline constexpr unsigned long long maxOpenBytes = 12ull << 20;
+
+// Why a file larger than that is not opened, sizes in whole MB rounded up.
+std::string tooLargeReason(unsigned long long bytes);
+
 // The filter text as the platform's list: every "|" becomes a zero and the list ends with two zeros.
 std::string filterList(std::string_view filter);
 
@@ -68,6 +76,7 @@ enum class LoadOutcome {
   Loaded,
   Missing,     // no such file or folder
   Unreadable,  // exists but cannot be opened for reading
+  TooLarge,    // larger than maxOpenBytes; nothing was read
   BrokenOff,   // opened, but a read failed after the control had been emptied
 };
 enum class LoadSource { OpenDialog, CommandLine };

@@ -155,6 +155,10 @@ LoadResult loadTextFile(const std::string& path) {
     const DWORD error = GetLastError();
     return {isMissing(error) ? LoadOutcome::Missing : LoadOutcome::Unreadable, error, LineEndStyle::CrLf};
   }
+  LARGE_INTEGER size{};
+  if (GetFileSizeEx(file.get(), &size) && static_cast<unsigned long long>(size.QuadPart) > maxOpenBytes) {
+    return {LoadOutcome::TooLarge, 0, LineEndStyle::CrLf, static_cast<unsigned long long>(size.QuadPart)};
+  }
   const editor::GutterPreset gutter(countLines(file.get()));
   LineEndDetector detector;
   StreamFile stream{file.get(), 0, &detector, nullptr, {}};

@@ -3,12 +3,14 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 #include <thread>
 
 #include "app/app_state.h"
 #include "app/command_ids.h"
 #include "app/startup.h"
 #include "app/status_bar.h"
+#include "document/document_rules.h"
 #include "document/document_state.h"
 #include "document/titles.h"
 #include "tests/gui/gui_fixture.h"
@@ -111,21 +113,28 @@ TEST_F(VelloroTest, FailedSaveIsReportedAndLosesNothing) {
   }
 }
 
-// Reported, and the document stays as it was.
+// Reported, and the document stays as it was. A file too large for the control is not read at all.
 TEST_F(VelloroTest, OpenOfAFileThatCannotBeReadChangesNothing) {
   writeFile(folder + "a.txt", "eins\r\nzwei");
   writeFile(folder + "busy.txt", "gesperrt");
+  writeFile(folder + "gross.txt", std::string(document::maxOpenBytes + 1, 'x'));
   HANDLE held = CreateFileA((folder + "busy.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
   startVelloro("velloro.exe " + folder + "a.txt");
   app::setStatusText(1, "vorher");
-  for (const std::string& path : {folder + "fehlt.txt", folder + "busy.txt"}) {
+  const std::pair<std::string, std::string> cases[] = {
+      {folder + "fehlt.txt", "Systemfehler"},
+      {folder + "busy.txt", "Systemfehler"},
+      {folder + "gross.txt", "Sie ist 13 MB groß; der Editor öffnet Dateien bis 12 MB."},
+  };
+  for (const auto& [path, reason] : cases) {
     std::string message;
     ASSERT_TRUE(runAnswering(app::Open, "Öffnen", [&](HWND dialog) {
       answerFileDialog(dialog, path);
       answerNext(dialog, document::dialogTitle("Öffnen"), answerWith(IDOK, &message));
     })) << path;
-    expectReport(message, "Die Datei '" + path + "' konnte nicht geöffnet werden.\n\n");
+    EXPECT_EQ(message.rfind("Die Datei '" + path + "' konnte nicht geöffnet werden.\n\n", 0), 0u) << message;
+    EXPECT_NE(message.find(reason), std::string::npos) << message;
     EXPECT_EQ(documentNow(), documentAs("a.txt", "vorher", "eins\rzwei", folder + "a.txt", 0)) << path;
   }
   CloseHandle(held);

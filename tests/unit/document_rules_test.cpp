@@ -42,6 +42,7 @@ TEST(DocumentRules, FailureMessagesNameTheFileAndGiveTheReason) {
   EXPECT_EQ(openFailedMessage("b.txt", "Grund"), "Die Datei 'b.txt' konnte nicht geöffnet werden.\n\nGrund");
   EXPECT_NE(readBrokenOffMessage("b.txt", "Grund").find("'b.txt' konnte nicht vollständig gelesen werden"),
             std::string::npos);
+  EXPECT_EQ(tooLargeReason(maxOpenBytes + 1), "Sie ist 13 MB groß; der Editor öffnet Dateien bis 12 MB.");
   // The temporary file goes beside the target.
   EXPECT_EQ(saveFolderOf("C:\\a\\b.txt"), "C:\\a\\");
   EXPECT_EQ(saveFolderOf("b.txt"), ".\\");
@@ -57,6 +58,8 @@ TEST(DocumentRules, LoadOutcomeDecidesPathMarkStatusAndReport) {
       {OpenDialog, BrokenOff, {true, false, true, true, " Ungespeichert"}},
       {CommandLine, Missing, {true, true, false, false, " Geöffnet"}},
       {CommandLine, Unreadable, {true, false, false, true, ""}},
+      {OpenDialog, TooLarge, {false, false, false, true, ""}},
+      {CommandLine, TooLarge, {true, false, false, true, ""}},
   };
   for (const auto& [source, outcome, e] : cases) {
     const AfterLoad a = afterLoad(source, outcome);
