@@ -196,6 +196,8 @@ Sample openRun(Subject subject, const std::string& file) {
   if (isBareVariant(subject)) arguments = bareArguments("none", subject);
   Sample sample = launch(child, subject, arguments, file, config.openTimeout);
   if (sample.ok) sample.detail = loadedDetail(child, subject, file);
+  // A file the program refuses (over its size limit) is no open to time.
+  if (sample.ok && sample.detail.find(" status=") != std::string::npos) sample.ok = false;
   return sample;
 }
 
