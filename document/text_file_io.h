@@ -12,11 +12,12 @@ struct LoadResult {
   LoadOutcome outcome;
   unsigned long error;  // the system's error code when the outcome is not Loaded
   LineEndStyle lineEnds;  // of the bytes that were read
-  unsigned long long bytes = 0;  // the file's size, when it was opened
+  unsigned long long bytes = 0;  // the file's size when it was TooLarge
 };
 
-// Replaces the control's whole text with the file's bytes. A file that cannot be opened leaves the
-// text untouched, as does one larger than maxOpenBytes; a read that fails after the stream began leaves what was read (BrokenOff).
+// Replaces the control's whole text with the file's bytes. A file that cannot be opened, or is larger
+// than maxOpenBytes, leaves the text untouched; a read that fails after the stream began leaves what
+// was read (BrokenOff).
 LoadResult loadTextFile(const std::string& path);
 
 struct SaveResult {
