@@ -206,10 +206,13 @@ void copy() { send(WM_COPY); }
 void paste() { send(WM_PASTE); }
 void deleteSelection() { send(WM_CLEAR); }
 
-void selectAllText() {
-  CHARRANGE all{0, -1};
-  send(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&all));
+void selectRange(long from, long to) {
+  CHARRANGE range{from, to};
+  DeferredPaint onePaint;
+  send(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
 }
+
+void selectAllText() { selectRange(0, -1); }
 
 void insertText(const char* text) { send(EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text)); }
 
@@ -241,9 +244,7 @@ void moveCursorTo(long line, long column) {
   LRESULT start = send(EM_LINEINDEX, static_cast<WPARAM>(line - 1));
   LRESULT length = send(EM_LINELENGTH, static_cast<WPARAM>(start));
   LONG position = length >= column - 1 ? static_cast<LONG>(start + column - 1) : static_cast<LONG>(start);
-  CHARRANGE caret{position, position};
-  DeferredPaint onePaint;
-  send(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&caret));
+  selectRange(position, position);
 }
 
 EditorMessageNote::EditorMessageNote(UINT message) : changes_(!onlyReads(message)) {

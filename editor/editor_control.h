@@ -33,6 +33,8 @@ void copy();
 void paste();
 void deleteSelection();
 
+// Selects and scrolls it into view; a jump out of view is painted once, by the event loop.
+void selectRange(long from, long to);
 void selectAllText();
 void insertText(const char* text);  // EM_REPLACESEL, not undoable
 void clearAllText();

@@ -11,7 +11,7 @@
 #include "app/object_ids.h"
 #include "app/secondary_window.h"
 #include "document/titles.h"
-#include "editor/line_number_gutter.h"
+#include "editor/editor_control.h"
 #include "editor/search_rules.h"
 
 namespace editor {
@@ -114,8 +114,7 @@ void findInEditor(const std::string& text, bool downward) {
   LRESULT found =
       SendMessageA(state.editorHandle, EM_FINDTEXTEX, downward ? FR_DOWN : 0, reinterpret_cast<LPARAM>(&query));
   if (found == -1) return;
-  DeferredPaint onePaint;
-  SendMessageA(state.editorHandle, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&query.chrgText));
+  selectRange(query.chrgText.cpMin, query.chrgText.cpMax);
 }
 
 }  // namespace editor
