@@ -38,6 +38,9 @@ LRESULT CALLBACK scriptedControl(HWND window, UINT message, WPARAM wParam, LPARA
 // Each page is asked from where the control said the last one ended, until the text ends or a page
 // does not advance (such jobs would otherwise never end); a cancelled dialog prints nothing.
 TEST_F(VelloroTest, PrintedPagesFollowTheControlsAnswersUntilTheEndOrAStall) {
+  // Wine's spooler enters the CUPS queues into the registry, where printer DCs are looked up, only
+  // when a process loads it; in a new prefix this test may be the first to do so.
+  ASSERT_NE(LoadLibraryA("winspool.drv"), nullptr);
   ASSERT_TRUE(DeleteDC(CreateDCA("WINSPOOL", "PDF", nullptr, nullptr))) << "no printer PDF: run scripts/setup-printer";
   std::string fourLines;
   for (char letter : {'a', 'b', 'c', 'd'}) fourLines += std::string(100, letter) + (letter < 'd' ? "\r" : "");
