@@ -53,8 +53,15 @@ void discardQueuedEvents() { queued.clear(); }
 Event waitForEvent() {
   if (!queued.empty()) return takeQueued();
 
+  // Not GetMessage: a message sent from another thread or process (the shell's tray notifications,
+  // a window manager's resize) is handled inside that wait and may queue an event, yet GetMessage
+  // returns only for a posted message, so the event would wait for the next input.
   MSG message;
-  if (GetMessageA(&message, nullptr, 0, 0) <= 0) return Event{message.message};
+  while (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (!queued.empty()) return takeQueued();
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, INFINITE, QS_ALLINPUT);
+  }
+  if (message.message == WM_QUIT) return Event{message.message};
 
   HWND active = GetActiveWindow();
   HACCEL table = acceleratorsOf(active);

@@ -70,8 +70,9 @@ int main(int argc, char** argv) {
   }
   if (command == "tray-dblclick") {
     constexpr UINT trayCallbackMessage = 0x30D5;
-    PostMessageA(window, trayCallbackMessage, 0, WM_LBUTTONDBLCLK);
-    PostMessageA(window, trayCallbackMessage, 0, WM_LBUTTONUP);
+    // Sent, not posted: the program's thread gets it inside its wait, with nothing else to wake it.
+    SendNotifyMessageA(window, trayCallbackMessage, 0, WM_LBUTTONDBLCLK);
+    SendNotifyMessageA(window, trayCallbackMessage, 0, WM_LBUTTONUP);
     return 0;
   }
   if (command == "text") {
