@@ -63,10 +63,13 @@ TEST_F(VelloroTest, DropAndSessionEndDuringAPromptAreRefused) {
     sessionAnswer = SendMessageA(state.mainWindowHandle, WM_QUERYENDSESSION, 0, 0);
     pressButton(box, IDCANCEL);
   });
+  // A second question would otherwise wait for an answer until the test run times out.
   DialogAnswerer openPrompt(document::dialogTitle("Öffnen"), answerWith(IDCANCEL), 1500);
+  DialogAnswerer exitPrompt(document::dialogTitle("Beenden"), answerWith(IDCANCEL), 1500);
   runCommand(app::New);
   ASSERT_TRUE(prompt.answered());
   EXPECT_FALSE(openPrompt.answered()) << "the drop asked a second question";
+  EXPECT_FALSE(exitPrompt.answered()) << "the session end asked a second question";
   EXPECT_EQ(sessionAnswer, FALSE);
   EXPECT_EQ(editorText(), "neu");
   EXPECT_TRUE(state.currentPath.empty());
