@@ -3,7 +3,6 @@
 #include <windows.h>
 #include <richedit.h>
 
-#include <cstdio>
 #include <vector>
 
 #include "app/app_state.h"
@@ -112,9 +111,7 @@ app::FileHandle createTempFileBeside(const std::string& target, std::string& tem
   const std::string folder = saveFolderOf(target);
   const DWORD seed = GetTickCount() ^ (GetCurrentProcessId() << 16);
   for (DWORD attempt = 0; attempt < 64; ++attempt) {
-    char name[16];
-    std::snprintf(name, sizeof name, "~vel%04lX.tmp", static_cast<unsigned long>((seed + attempt * 40503u) & 0xFFFF));
-    tempPath = folder + name;
+    tempPath = folder + saveTempName(folder, seed + attempt * 40503u);
     app::FileHandle file(CreateFileA(tempPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
                                      nullptr));
     if (file.valid()) return file;

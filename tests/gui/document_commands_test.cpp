@@ -113,6 +113,25 @@ TEST_F(VelloroTest, FailedSaveIsReportedAndLosesNothing) {
   }
 }
 
+// At the longest path the platform takes, where the folder leaves less room than a temporary
+// file's name needs: the save still works and reports nothing.
+TEST_F(VelloroTest, SaveWorksAtTheLongestPath) {
+  std::string longFolder = folder + "d";
+  longFolder.append(document::maxPathLength - longFolder.size() - 6, 'd');
+  ASSERT_TRUE(CreateDirectoryA(longFolder.c_str(), nullptr));
+  const std::string path = longFolder + "\\a.txt";
+  ASSERT_EQ(path.size(), document::maxPathLength);
+  writeFile(path, "alt");
+  startVelloro("velloro.exe " + path);
+  typeOver("neu");
+  std::string message;
+  DialogAnswerer failure(document::dialogTitle("Speichern"), answerWith(IDOK, &message), 1000);
+  runCommand(app::Save);
+  EXPECT_FALSE(failure.answered()) << message;
+  EXPECT_EQ(readFile(path), "neu");
+  EXPECT_EQ(documentNow(), documentAs("a.txt", " Gespeichert", "neu", path, 0));
+}
+
 // Reported, and the document stays as it was. A file too large for the control is not read at all.
 TEST_F(VelloroTest, OpenOfAFileThatCannotBeReadChangesNothing) {
   writeFile(folder + "a.txt", "eins\r\nzwei");
