@@ -23,6 +23,18 @@ struct StreamFile {
   bool carriedCr = false;     // reading: a CR held back from the end of the last chunk
 };
 
+// The control takes CR CR LF for a blank between two lines, not for two line ends, and a file's
+// line ends would be lost with it. A CR that no LF follows ends one line, as an LF does, so the
+// control is given an LF for it; the detector has seen the file's own bytes. A CR at the end of a
+// chunk is followed by the carried one when there is one.
+void endLoneCrsWithLf(LPBYTE buffer, DWORD filled, bool crCarried) {
+  for (DWORD i = 0; i < filled; ++i) {
+    if (buffer[i] != '\r') continue;
+    const bool lone = i + 1 < filled ? buffer[i + 1] != '\n' : crCarried;
+    if (lone) buffer[i] = '\n';
+  }
+}
+
 // The control reads a CR at the end of one chunk and an LF at the start of the next as two line
 // ends, so a chunk ends with a CR only where the file does: the CR moves to the head of the next one.
 DWORD CALLBACK readChunk(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* done) {
@@ -44,6 +56,7 @@ DWORD CALLBACK readChunk(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* done
     --filled;
   }
   stream->detector->feed(reinterpret_cast<const char*>(buffer), filled);
+  endLoneCrsWithLf(buffer, filled, stream->carriedCr);
   *done = static_cast<LONG>(filled);
   return 0;
 }

@@ -14,7 +14,8 @@ using app::state;
 
 bool openFile(const std::string& path) { return runAnswering(app::Open, "Öffnen", chooseFile(path)); }
 
-// Mixed line ends become CR LF; a new document starts over with CR LF after an LF file.
+// Mixed line ends become CR LF; a CR before a CR LF ends a line of its own, which the control would
+// have turned into a blank joining two lines. A new document starts over with CR LF after an LF file.
 TEST_F(VelloroTest, EditedFileIsSavedWithTheLineEndsItHad) {
   const struct {
     const char* name;
@@ -24,6 +25,7 @@ TEST_F(VelloroTest, EditedFileIsSavedWithTheLineEndsItHad) {
       {"cr.txt", "eins\rzwei\rdrei", "eins\rzX\rwei\rdrei"},
       {"crlf.txt", "eins\r\nzwei\r\n\r\ndrei\r\n", "eins\r\nzX\r\nwei\r\n\r\ndrei\r\n"},
       {"mixed.txt", "eins\nzwei\r\ndrei\r", "eins\r\nzX\r\nwei\r\ndrei\r\n"},
+      {"crcrlf.txt", "eins\r\r\nzwei\r\r\r\ndrei", "eins\r\n\r\nX\r\nzwei\r\n\r\n\r\ndrei"},
   };
   startVelloro();
   for (const auto& c : cases) {
