@@ -149,9 +149,19 @@ DWORD targetRefusal(const std::string& target) {
   return probe.valid() ? 0 : GetLastError();
 }
 
+// A hidden or system file stays so: the new file takes those marks from the one it replaces.
+void keepMarks(const std::string& target, const std::string& tempPath) {
+  constexpr DWORD kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+  const DWORD old = GetFileAttributesA(target.c_str());
+  const DWORD fresh = GetFileAttributesA(tempPath.c_str());
+  if (old == INVALID_FILE_ATTRIBUTES || fresh == INVALID_FILE_ATTRIBUTES || (old & kept) == 0) return;
+  SetFileAttributesA(tempPath.c_str(), fresh | (old & kept));
+}
+
 // Puts the finished file in place of the target in one step; the target is never deleted first.
 DWORD replaceTarget(const std::string& target, const std::string& tempPath) {
   if (const DWORD refusal = targetRefusal(target)) return refusal;
+  keepMarks(target, tempPath);
   if (MoveFileExA(tempPath.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return 0;
   return GetLastError();
 }

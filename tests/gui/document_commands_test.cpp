@@ -113,23 +113,32 @@ TEST_F(VelloroTest, FailedSaveIsReportedAndLosesNothing) {
   }
 }
 
-// At the longest path the platform takes, where the folder leaves less room than a temporary
-// file's name needs: the save still works and reports nothing.
-TEST_F(VelloroTest, SaveWorksAtTheLongestPath) {
+// The save replaces the file and keeps its hidden and system marks, also at the longest path the
+// platform takes, where the folder leaves less room than a temporary file's usual name needs.
+TEST_F(VelloroTest, SaveReplacesTheFileAnywhereAndKeepsItsMarks) {
   std::string longFolder = folder + "d";
   longFolder.append(document::maxPathLength - longFolder.size() - 6, 'd');
   ASSERT_TRUE(CreateDirectoryA(longFolder.c_str(), nullptr));
-  const std::string path = longFolder + "\\a.txt";
-  ASSERT_EQ(path.size(), document::maxPathLength);
-  writeFile(path, "alt");
-  startVelloro("velloro.exe " + path);
-  typeOver("neu");
-  std::string message;
-  DialogAnswerer failure(document::dialogTitle("Speichern"), answerWith(IDOK, &message), 1000);
-  runCommand(app::Save);
-  EXPECT_FALSE(failure.answered()) << message;
-  EXPECT_EQ(readFile(path), "neu");
-  EXPECT_EQ(documentNow(), documentAs("a.txt", " Gespeichert", "neu", path, 0));
+  const std::pair<std::string, DWORD> cases[] = {
+      {longFolder + "\\a.txt", FILE_ATTRIBUTE_ARCHIVE},
+      {folder + "desktop.ini", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE},
+  };
+  ASSERT_EQ(cases[0].first.size(), document::maxPathLength);
+  for (const auto& [path, attributes] : cases) {
+    writeFile(path, "alt");
+    SetFileAttributesA(path.c_str(), attributes);
+    startVelloro("velloro.exe " + path);
+    typeOver("neu");
+    std::string message;
+    DialogAnswerer failure(document::dialogTitle("Speichern"), answerWith(IDOK, &message), 1000);
+    runCommand(app::Save);
+    EXPECT_FALSE(failure.answered()) << message;
+    EXPECT_EQ(readFile(path), "neu");
+    EXPECT_EQ(GetFileAttributesA(path.c_str()), attributes) << path;
+    EXPECT_EQ(documentNow(), documentAs(path.substr(path.rfind('\\') + 1), " Gespeichert", "neu", path, 0));
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    app::exitSequence();
+  }
 }
 
 // Reported, and the document stays as it was. A file too large for the control is not read at all.
