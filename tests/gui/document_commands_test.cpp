@@ -168,6 +168,22 @@ TEST_F(VelloroTest, OpenOfAFileThatCannotBeReadChangesNothing) {
   CloseHandle(held);
 }
 
+// A file that another program keeps open for writing while letting others read and write it, as
+// a program writing a log does, opens.
+TEST_F(VelloroTest, FileThatAnotherProgramWritesOpens) {
+  const std::string path = folder + "log.txt";
+  writeFile(path, "Zeile 1\r\n");
+  HANDLE writer = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(writer, INVALID_HANDLE_VALUE);
+  std::string message;
+  DialogAnswerer failure(document::dialogTitle("Öffnen"), answerWith(IDOK, &message), 1000);
+  startVelloro("velloro.exe " + path);
+  EXPECT_FALSE(failure.answered()) << message;
+  EXPECT_EQ(documentNow(), documentAs("log.txt", " Geöffnet", "Zeile 1\r", path, 0));
+  CloseHandle(writer);
+}
+
 TEST_F(VelloroTest, ReadThatBreaksOffIsReportedAndLeavesAMarkedUntitledDocument) {
   // A pipe whose writer goes away after the first piece: the second read fails.
   const std::string pipeName = "\\\\.\\pipe\\velloro-bricht-ab-" + std::to_string(GetCurrentProcessId());
