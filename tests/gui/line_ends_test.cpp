@@ -43,6 +43,22 @@ TEST_F(VelloroTest, EditedFileIsSavedWithTheLineEndsItHad) {
   EXPECT_EQ(readFile(folder + "neu.txt"), "x\r\ny");
 }
 
+// Shift+Enter breaks the line as Enter does; the control's own line break for it was saved as a blank.
+TEST_F(VelloroTest, ShiftEnterIsSavedAsALineEnd) {
+  writeFile(folder + "s.txt", "ab");
+  startVelloro("velloro.exe " + folder + "s.txt");
+  select(1, 1);
+  BYTE keys[256];
+  GetKeyboardState(keys);
+  keys[VK_SHIFT] = keys[VK_LSHIFT] = 0x80;
+  SetKeyboardState(keys);
+  typeIntoEditor("\n");
+  keys[VK_SHIFT] = keys[VK_LSHIFT] = 0;
+  SetKeyboardState(keys);
+  runCommand(app::Save);
+  EXPECT_EQ(readFile(folder + "s.txt"), "a\r\nb");
+}
+
 // The control takes a file in chunks of a few KB. Every line here is padded so that its line end
 // starts on the last byte of a 512-byte block, which puts one at the end of every chunk of any
 // power-of-two size from 512 bytes up: a CR LF split there must stay one line end.
