@@ -1,5 +1,8 @@
 #include "document/document_rules.h"
 
+#include <algorithm>
+#include <cstdio>
+
 #include "document/document_paths.h"
 
 namespace document {
@@ -50,6 +53,16 @@ std::string saveFolderOf(std::string_view path) {
   const std::size_t separator = path.find_last_of("/\\");
   if (separator == std::string_view::npos) return ".\\";
   return std::string(path.substr(0, separator + 1));
+}
+
+std::string saveTempName(std::string_view folder, unsigned number) {
+  char digits[5];
+  std::snprintf(digits, sizeof digits, "%04X", number & 0xFFFFu);
+  std::string name = "~vel" + std::string(digits) + ".tmp";
+  const std::size_t room = folder.size() < maxPathLength ? maxPathLength - folder.size() : 1;
+  if (name.size() <= room) return name;
+  if (room == 1) return std::string(1, digits[3]);
+  return "~" + std::string(digits + 4 - std::min<std::size_t>(room - 1, 4));
 }
 
 SavePrompt savePrompt(PromptCommand command, std::string_view currentPath) {

@@ -49,6 +49,11 @@ std::string withDefaultExtension(std::string_view path, int selectedPattern);
 // the current folder for a bare name.
 std::string saveFolderOf(std::string_view path);
 
+// Name of a save's temporary file in that folder, made from the low 16 bits of number:
+// "~velXXXX.tmp", shortened where the folder leaves less room before the path limit, so that it
+// fits wherever the target's own name does (down to a single hexadecimal digit).
+std::string saveTempName(std::string_view folder, unsigned number);
+
 enum class PromptCommand { New, Open, Close, Exit };
 
 struct SavePrompt {

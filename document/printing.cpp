@@ -4,6 +4,7 @@
 #include <commdlg.h>
 #include <richedit.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 
@@ -47,6 +48,11 @@ class PrinterChoice {
 
   // The chosen printer's device context, or none when the dialog was cancelled or failed.
   HDC ask() { return app::showPrintDialog(&dialog_) ? dialog_.hDC : nullptr; }
+
+  // Copies that the printer does not make itself and the program prints, and whether they are
+  // whole sets of pages (otherwise each page is repeated).
+  int copies() const { return std::max<int>(1, dialog_.nCopies); }
+  bool collated() const { return (dialog_.Flags & PD_COLLATE) != 0; }
 
  private:
   PRINTDLGA dialog_{};
@@ -189,7 +195,7 @@ std::string pageFailure(int pageNumber) {
 }
 
 // The job on the chosen printer, abandoned at the first step the printer refuses.
-void printPages(HDC printer, const std::string& documentName) {
+void printPages(HDC printer, const std::string& documentName, int copies, bool collated) {
   DOCINFOA job{};
   job.cbSize = sizeof job;
   job.lpszDocName = documentName.c_str();
@@ -198,22 +204,29 @@ void printPages(HDC printer, const std::string& documentName) {
     return;
   }
 
-  JobPages pages(printer);
-  long position = 0;
-  for (int pageNumber = 1;; ++pageNumber) {
-    showPrintProgress("Drucke Seite " + std::to_string(pageNumber));
-    if (StartPage(printer) <= 0) {
-      abandonJob(printer, pageFailure(pageNumber));
-      return;
+  const int sets = collated ? copies : 1;
+  const int eachPage = collated ? 1 : copies;
+  for (int set = 0; set < sets; ++set) {
+    JobPages pages(printer);
+    long position = 0;
+    for (int pageNumber = 1;; ++pageNumber) {
+      std::optional<long> next;
+      for (int copy = 0; copy < eachPage; ++copy) {
+        showPrintProgress("Drucke Seite " + std::to_string(pageNumber));
+        if (StartPage(printer) <= 0) {
+          abandonJob(printer, pageFailure(pageNumber));
+          return;
+        }
+        next = pages.print(position);
+        if (EndPage(printer) <= 0) {
+          abandonJob(printer, pageFailure(pageNumber));
+          return;
+        }
+      }
+      // A page that did not advance would be printed again and again.
+      if (!next || *next <= position) break;
+      position = *next;
     }
-    const std::optional<long> next = pages.print(position);
-    if (EndPage(printer) <= 0) {
-      abandonJob(printer, pageFailure(pageNumber));
-      return;
-    }
-    // A page that did not advance would be printed again and again.
-    if (!next || *next <= position) break;
-    position = *next;
   }
 
   showPrintProgress("Fertig!");
@@ -228,7 +241,7 @@ void printDocument(const std::string& documentName) {
   HDC printer = choice.ask();
   if (printer == nullptr) return;
   openPrintProgressWindow();
-  printPages(printer, documentName);
+  printPages(printer, documentName, choice.copies(), choice.collated());
   sendEditor(EM_FORMATRANGE, 0, 0);
 }
 

@@ -3,7 +3,6 @@
 #include <windows.h>
 #include <richedit.h>
 
-#include <cstdio>
 #include <vector>
 
 #include "app/app_state.h"
@@ -23,6 +22,18 @@ struct StreamFile {
   std::string converted;      // one chunk in the document's line ends
   bool carriedCr = false;     // reading: a CR held back from the end of the last chunk
 };
+
+// The control takes CR CR LF for a blank between two lines, not for two line ends, and a file's
+// line ends would be lost with it. A CR that no LF follows ends one line, as an LF does, so the
+// control is given an LF for it; the detector has seen the file's own bytes. A CR at the end of a
+// chunk is followed by the carried one when there is one.
+void endLoneCrsWithLf(LPBYTE buffer, DWORD filled, bool crCarried) {
+  for (DWORD i = 0; i < filled; ++i) {
+    if (buffer[i] != '\r') continue;
+    const bool lone = i + 1 < filled ? buffer[i + 1] != '\n' : crCarried;
+    if (lone) buffer[i] = '\n';
+  }
+}
 
 // The control reads a CR at the end of one chunk and an LF at the start of the next as two line
 // ends, so a chunk ends with a CR only where the file does: the CR moves to the head of the next one.
@@ -45,6 +56,7 @@ DWORD CALLBACK readChunk(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* done
     --filled;
   }
   stream->detector->feed(reinterpret_cast<const char*>(buffer), filled);
+  endLoneCrsWithLf(buffer, filled, stream->carriedCr);
   *done = static_cast<LONG>(filled);
   return 0;
 }
@@ -112,9 +124,7 @@ app::FileHandle createTempFileBeside(const std::string& target, std::string& tem
   const std::string folder = saveFolderOf(target);
   const DWORD seed = GetTickCount() ^ (GetCurrentProcessId() << 16);
   for (DWORD attempt = 0; attempt < 64; ++attempt) {
-    char name[16];
-    std::snprintf(name, sizeof name, "~vel%04lX.tmp", static_cast<unsigned long>((seed + attempt * 40503u) & 0xFFFF));
-    tempPath = folder + name;
+    tempPath = folder + saveTempName(folder, seed + attempt * 40503u);
     app::FileHandle file(CreateFileA(tempPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
                                      nullptr));
     if (file.valid()) return file;
@@ -139,9 +149,19 @@ DWORD targetRefusal(const std::string& target) {
   return probe.valid() ? 0 : GetLastError();
 }
 
+// A hidden or system file stays so: the new file takes those marks from the one it replaces.
+void keepMarks(const std::string& target, const std::string& tempPath) {
+  constexpr DWORD kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+  const DWORD old = GetFileAttributesA(target.c_str());
+  const DWORD fresh = GetFileAttributesA(tempPath.c_str());
+  if (old == INVALID_FILE_ATTRIBUTES || fresh == INVALID_FILE_ATTRIBUTES || (old & kept) == 0) return;
+  SetFileAttributesA(tempPath.c_str(), fresh | (old & kept));
+}
+
 // Puts the finished file in place of the target in one step; the target is never deleted first.
 DWORD replaceTarget(const std::string& target, const std::string& tempPath) {
   if (const DWORD refusal = targetRefusal(target)) return refusal;
+  keepMarks(target, tempPath);
   if (MoveFileExA(tempPath.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return 0;
   return GetLastError();
 }
@@ -149,8 +169,9 @@ DWORD replaceTarget(const std::string& target, const std::string& tempPath) {
 }  // namespace
 
 LoadResult loadTextFile(const std::string& path) {
-  app::FileHandle file(
-      CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  // Shared for writing too, so that a file another program is still writing (a log) can be read.
+  app::FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.valid()) {
     const DWORD error = GetLastError();
     return {isMissing(error) ? LoadOutcome::Missing : LoadOutcome::Unreadable, error, LineEndStyle::CrLf};

@@ -17,10 +17,6 @@ int gutterLeftMargin(int digits) { return digitWidth * digits + 16; }
 
 int decimalDigits(long n) { return static_cast<int>(std::to_string(n).size()); }
 
-long lastFittingLine(int clientBottom, int lineHeight, long firstVisible) {
-  return clientBottom / lineHeight + firstVisible - 1;
-}
-
 std::string gutterNumberText(long lineIndex, int fieldDigits) {
   const std::string number = std::to_string(lineIndex + 1);
   const int padding = fieldDigits - static_cast<int>(number.size());

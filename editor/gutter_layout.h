@@ -14,10 +14,6 @@ int gutterLeftMargin(int digits);  // 7 * digits + 16
 // Number of characters of n in decimal (0 gives 1).
 int decimalDigits(long n);
 
-// Last line index whose number fits completely: clientBottom / lineHeight + firstVisible - 1.
-// Only meaningful for lineHeight > 0.
-long lastFittingLine(int clientBottom, int lineHeight, long firstVisible);
-
 // The number of line index i (0-based) right-aligned in a field of fieldDigits characters.
 std::string gutterNumberText(long lineIndex, int fieldDigits);
 

@@ -3,6 +3,8 @@
 #include <richedit.h>
 
 #include <algorithm>
+#include <iterator>
+#include <optional>
 
 #include "app/app_state.h"
 #include "app/win_handles.h"
@@ -89,22 +91,58 @@ void drawGutter(HWND control) {
   app::SelectedObject useFont(dc.get(), state.gutterFont);
   SIZE letter{0, 0};
   GetTextExtentPoint32A(dc.get(), "M", 1, &letter);
-  int lineHeight = letter.cy;
+  // The numbers' font is larger than the text's: stepping by its height would put the numbers
+  // ever further below their lines. Where the control's lines are not known (fewer than two), the
+  // numbers step from the top by their own height.
+  const long lineHeight = visible.lineHeight > 0 ? visible.lineHeight : letter.cy;
   if (lineHeight > 0) {
-    long lastFitting = lastFittingLine(client.bottom, lineHeight, firstVisible);
     SetTextColor(dc.get(), state.gutterNumberColour);
     SetROP2(dc.get(), R2_COPYPEN);
     int previousMode = SetBkMode(dc.get(), TRANSPARENT);
-    int y = 0;
-    for (long i = firstVisible; i <= lastFitting && i <= lastVisible; ++i) {
+    long y = visible.lineHeight > 0 ? visible.top + firstVisible * lineHeight : 0;
+    // A line cut off at the bottom gets no number.
+    for (long i = firstVisible; i <= lastVisible && y + lineHeight <= client.bottom; ++i) {
       std::string number = gutterNumberText(i, state.lineCountDigits);
-      TextOutA(dc.get(), 1, y + 1, number.c_str(), static_cast<int>(number.size()));
+      TextOutA(dc.get(), 1, static_cast<int>(y) + 1, number.c_str(), static_cast<int>(number.size()));
       y += lineHeight;
     }
     SetBkMode(dc.get(), previousMode);
   }
   state.gutterDC = nullptr;
 }
+
+// Shift+Enter makes the control insert a line break inside the paragraph, which it hands out as a
+// blank when the text is saved: the key breaks the line as Enter does, with Shift released for it.
+bool isShiftedEnter(UINT message, WPARAM wParam) {
+  const bool enter = (message == WM_KEYDOWN && wParam == VK_RETURN) || (message == WM_CHAR && wParam == '\r');
+  return enter && GetKeyState(VK_SHIFT) < 0;
+}
+
+class ShiftReleased {
+ public:
+  ShiftReleased() {
+    BYTE keys[256];
+    if (!GetKeyboardState(keys)) return;
+    for (std::size_t i = 0; i < std::size(shiftKeys); ++i) {
+      held_[i] = keys[shiftKeys[i]];
+      keys[shiftKeys[i]] = 0;
+    }
+    released_ = SetKeyboardState(keys) != FALSE;
+  }
+  ~ShiftReleased() {
+    BYTE keys[256];
+    if (!released_ || !GetKeyboardState(keys)) return;
+    for (std::size_t i = 0; i < std::size(shiftKeys); ++i) keys[shiftKeys[i]] = held_[i];
+    SetKeyboardState(keys);
+  }
+  ShiftReleased(const ShiftReleased&) = delete;
+  ShiftReleased& operator=(const ShiftReleased&) = delete;
+
+ private:
+  static constexpr int shiftKeys[] = {VK_SHIFT, VK_LSHIFT, VK_RSHIFT};
+  BYTE held_[std::size(shiftKeys)] = {};
+  bool released_ = false;
+};
 
 }  // namespace
 
@@ -114,14 +152,14 @@ void drawGutter(HWND control) {
 VisibleLines visibleLines(HWND control, const RECT& client) {
   const long lineCount = static_cast<long>(SendMessageA(control, EM_GETLINECOUNT, 0, 0));
   const LRESULT secondStart = SendMessageA(control, EM_LINEINDEX, 1, 0);
-  if (lineCount < 2 || secondStart < 0) return {0, 0, lineCount};
+  if (lineCount < 2 || secondStart < 0) return {0, 0, lineCount, 0, 0};
   const LONG top = positionOf(control, 0).y;
   const LONG height = positionOf(control, secondStart).y - top;
   if (height <= 0) {
-    return {lineAtPoint(control, 0, 0), lineAtPoint(control, client.right, client.bottom), lineCount};
+    return {lineAtPoint(control, 0, 0), lineAtPoint(control, client.right, client.bottom), lineCount, 0, 0};
   }
   auto lineAt = [&](LONG y) { return std::clamp<long>(y < top ? 0 : (y - top) / height, 0, lineCount - 1); };
-  return {lineAt(0), lineAt(client.bottom), lineCount};
+  return {lineAt(0), lineAt(client.bottom), lineCount, top, height};
 }
 
 LRESULT CALLBACK editorGutterProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -133,7 +171,10 @@ LRESULT CALLBACK editorGutterProc(HWND window, UINT message, WPARAM wParam, LPAR
   // Not validated, so the update region stays for the loop's paint.
   if (message == WM_PAINT && paintDeferrals > 0) return 0;
   EditorMessageNote note(message);
+  std::optional<ShiftReleased> plainEnter;
+  if (isShiftedEnter(message, wParam)) plainEnter.emplace();
   LRESULT result = CallWindowProcA(state.editorPreviousProc, window, message, wParam, lParam);
+  plainEnter.reset();
   if (message == WM_PAINT) {
     ++paintCount;
     drawGutter(window);

@@ -7,11 +7,14 @@ namespace editor {
 LRESULT CALLBACK editorGutterProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // The lines (from 0) at the top and the bottom edge of the control's client area, the first and
-// last of them partly visible or not, and how many lines the control has.
+// last of them partly visible or not, and how many lines the control has; where the first line
+// stands and the height of every line, 0 when the control has fewer than two lines.
 struct VisibleLines {
   long first;
   long last;
   long count;
+  long top;
+  long lineHeight;
 };
 VisibleLines visibleLines(HWND control, const RECT& client);
 

@@ -113,6 +113,34 @@ TEST_F(VelloroTest, FailedSaveIsReportedAndLosesNothing) {
   }
 }
 
+// The save replaces the file and keeps its hidden and system marks, also at the longest path the
+// platform takes, where the folder leaves less room than a temporary file's usual name needs.
+TEST_F(VelloroTest, SaveReplacesTheFileAnywhereAndKeepsItsMarks) {
+  std::string longFolder = folder + "d";
+  longFolder.append(document::maxPathLength - longFolder.size() - 6, 'd');
+  ASSERT_TRUE(CreateDirectoryA(longFolder.c_str(), nullptr));
+  const std::pair<std::string, DWORD> cases[] = {
+      {longFolder + "\\a.txt", FILE_ATTRIBUTE_ARCHIVE},
+      {folder + "desktop.ini", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE},
+  };
+  ASSERT_EQ(cases[0].first.size(), document::maxPathLength);
+  for (const auto& [path, attributes] : cases) {
+    writeFile(path, "alt");
+    SetFileAttributesA(path.c_str(), attributes);
+    startVelloro("velloro.exe " + path);
+    typeOver("neu");
+    std::string message;
+    DialogAnswerer failure(document::dialogTitle("Speichern"), answerWith(IDOK, &message), 1000);
+    runCommand(app::Save);
+    EXPECT_FALSE(failure.answered()) << message;
+    EXPECT_EQ(readFile(path), "neu");
+    EXPECT_EQ(GetFileAttributesA(path.c_str()), attributes) << path;
+    EXPECT_EQ(documentNow(), documentAs(path.substr(path.rfind('\\') + 1), " Gespeichert", "neu", path, 0));
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    app::exitSequence();
+  }
+}
+
 // Reported, and the document stays as it was. A file too large for the control is not read at all.
 TEST_F(VelloroTest, OpenOfAFileThatCannotBeReadChangesNothing) {
   writeFile(folder + "a.txt", "eins\r\nzwei");
@@ -138,6 +166,22 @@ TEST_F(VelloroTest, OpenOfAFileThatCannotBeReadChangesNothing) {
     EXPECT_EQ(documentNow(), documentAs("a.txt", "vorher", "eins\rzwei", folder + "a.txt", 0)) << path;
   }
   CloseHandle(held);
+}
+
+// A file that another program keeps open for writing while letting others read and write it, as
+// a program writing a log does, opens.
+TEST_F(VelloroTest, FileThatAnotherProgramWritesOpens) {
+  const std::string path = folder + "log.txt";
+  writeFile(path, "Zeile 1\r\n");
+  HANDLE writer = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(writer, INVALID_HANDLE_VALUE);
+  std::string message;
+  DialogAnswerer failure(document::dialogTitle("Öffnen"), answerWith(IDOK, &message), 1000);
+  startVelloro("velloro.exe " + path);
+  EXPECT_FALSE(failure.answered()) << message;
+  EXPECT_EQ(documentNow(), documentAs("log.txt", " Geöffnet", "Zeile 1\r", path, 0));
+  CloseHandle(writer);
 }
 
 TEST_F(VelloroTest, ReadThatBreaksOffIsReportedAndLeavesAMarkedUntitledDocument) {

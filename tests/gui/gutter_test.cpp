@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "app/app_state.h"
 #include "app/command_ids.h"
@@ -75,6 +76,46 @@ TEST_F(VelloroTest, VisibleLinesAreTheOnesTheControlShows) {
       EXPECT_EQ(shown.first, lineAt(0, 0)) << "y " << y;
       EXPECT_EQ(shown.last, lineAt(client.right, client.bottom)) << "y " << y;
     }
+  }
+}
+
+// Each whole line shown gets one number, beside it: the numbers follow the text's own line height,
+// not the taller one of their font, also with the view scrolled by part of a line.
+TEST_F(VelloroTest, EveryNumberStandsBesideItsLine) {
+  startVelloro();
+  setEditorText(lines(200));
+  for (LONG scrolled : {0L, 7L}) {
+    SCOPED_TRACE(scrolled);
+    POINT scroll{0, scrolled};
+    SendMessageA(state.editorHandle, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll));
+    repaint();
+    POINTL first{0, 0}, second{0, 0};
+    SendMessageA(state.editorHandle, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&first), 0);
+    SendMessageA(state.editorHandle, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&second),
+                 SendMessageA(state.editorHandle, EM_LINEINDEX, 1, 0));
+    const LONG height = second.y - first.y;
+    ASSERT_GT(height, 0);
+    RECT client;
+    GetClientRect(state.editorHandle, &client);
+    // The numbers as runs of band rows holding anything but the band's colour; one cut by the top
+    // edge is left out.
+    std::vector<long> linesOfNumbers;
+    HDC dc = GetDC(state.editorHandle);
+    for (LONG y = 0, runStart = -1; y <= client.bottom; ++y) {
+      bool ink = false;
+      for (int x = 0; y < client.bottom && x < editor::gutterBandWidth(state.gutterDigits) && !ink; ++x)
+        ink = GetPixel(dc, x, y) != state.gutterBackColour;
+      if (ink && runStart < 0) runStart = y;
+      if (!ink && runStart >= 0) {
+        if (runStart > 0) linesOfNumbers.push_back(((runStart + y - 1) / 2 - first.y) / height);
+        runStart = -1;
+      }
+    }
+    ReleaseDC(state.editorHandle, dc);
+    std::vector<long> wholeLines;
+    for (long line = 0; first.y + (line + 1) * height <= client.bottom; ++line)
+      if (first.y + line * height >= 0) wholeLines.push_back(line);
+    EXPECT_EQ(linesOfNumbers, wholeLines);
   }
 }
 

@@ -14,7 +14,8 @@ using app::state;
 
 bool openFile(const std::string& path) { return runAnswering(app::Open, "Öffnen", chooseFile(path)); }
 
-// Mixed line ends become CR LF; a new document starts over with CR LF after an LF file.
+// Mixed line ends become CR LF; a CR before a CR LF ends a line of its own, which the control would
+// have turned into a blank joining two lines. A new document starts over with CR LF after an LF file.
 TEST_F(VelloroTest, EditedFileIsSavedWithTheLineEndsItHad) {
   const struct {
     const char* name;
@@ -24,6 +25,7 @@ TEST_F(VelloroTest, EditedFileIsSavedWithTheLineEndsItHad) {
       {"cr.txt", "eins\rzwei\rdrei", "eins\rzX\rwei\rdrei"},
       {"crlf.txt", "eins\r\nzwei\r\n\r\ndrei\r\n", "eins\r\nzX\r\nwei\r\n\r\ndrei\r\n"},
       {"mixed.txt", "eins\nzwei\r\ndrei\r", "eins\r\nzX\r\nwei\r\ndrei\r\n"},
+      {"crcrlf.txt", "eins\r\r\nzwei\r\r\r\ndrei", "eins\r\n\r\nX\r\nzwei\r\n\r\n\r\ndrei"},
   };
   startVelloro();
   for (const auto& c : cases) {
@@ -39,6 +41,22 @@ TEST_F(VelloroTest, EditedFileIsSavedWithTheLineEndsItHad) {
   typeIntoEditor("x\ny");
   ASSERT_TRUE(runAnswering(app::Save, "Speichern unter", chooseFile(folder + "neu.txt")));
   EXPECT_EQ(readFile(folder + "neu.txt"), "x\r\ny");
+}
+
+// Shift+Enter breaks the line as Enter does; the control's own line break for it was saved as a blank.
+TEST_F(VelloroTest, ShiftEnterIsSavedAsALineEnd) {
+  writeFile(folder + "s.txt", "ab");
+  startVelloro("velloro.exe " + folder + "s.txt");
+  select(1, 1);
+  BYTE keys[256];
+  GetKeyboardState(keys);
+  keys[VK_SHIFT] = keys[VK_LSHIFT] = 0x80;
+  SetKeyboardState(keys);
+  typeIntoEditor("\n");
+  keys[VK_SHIFT] = keys[VK_LSHIFT] = 0;
+  SetKeyboardState(keys);
+  runCommand(app::Save);
+  EXPECT_EQ(readFile(folder + "s.txt"), "a\r\nb");
 }
 
 // The control takes a file in chunks of a few KB. Every line here is padded so that its line end

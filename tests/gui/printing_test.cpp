@@ -2,6 +2,7 @@
 // text control cannot lay out pages, so the program draws them itself there (checked by the
 // end-to-end print test); here the editor answers the page layout requests from a script.
 #include <windows.h>
+#include <dlgs.h>
 #include <richedit.h>
 
 #include <algorithm>
@@ -36,7 +37,8 @@ LRESULT CALLBACK scriptedControl(HWND window, UINT message, WPARAM wParam, LPARA
 }
 
 // Each page is asked from where the control said the last one ended, until the text ends or a page
-// does not advance (such jobs would otherwise never end); a cancelled dialog prints nothing.
+// does not advance (such jobs would otherwise never end), once for every copy asked for; a
+// cancelled dialog prints nothing.
 TEST_F(VelloroTest, PrintedPagesFollowTheControlsAnswersUntilTheEndOrAStall) {
   // Wine's spooler enters the CUPS queues into the registry, where printer DCs are looked up, only
   // when a process loads it; in a new prefix this test may be the first to do so.
@@ -44,14 +46,20 @@ TEST_F(VelloroTest, PrintedPagesFollowTheControlsAnswersUntilTheEndOrAStall) {
   ASSERT_TRUE(DeleteDC(CreateDCA("WINSPOOL", "PDF", nullptr, nullptr))) << "no printer PDF: run scripts/setup-printer";
   std::string fourLines;
   for (char letter : {'a', 'b', 'c', 'd'}) fourLines += std::string(100, letter) + (letter < 'd' ? "\r" : "");
+  auto threePages = [](LONG start) { return std::min<LONG>(start + 100, 250); };
   const struct {
     const char* name;
     std::string text;
     std::function<LRESULT(LONG)> answer;  // empty: the dialog is cancelled
     std::vector<LONG> starts;
+    const char* copies = "1";
+    bool collate = false;
   } cases[] = {
       {"to the end", std::string(350, 'x'), [](LONG start) { return std::min<LONG>(start + 100, 350); },
        {0, 100, 200, 300, -1}},
+      // Copies the printer does not make itself: the whole text again, or each page again.
+      {"two copies collated", std::string(250, 'x'), threePages, {0, 100, 200, 0, 100, 200, -1}, "2", true},
+      {"two copies", std::string(250, 'x'), threePages, {0, 0, 100, 100, 200, 200, -1}, "2", false},
       // The end is the control's own character count, each paragraph end counted once.
       {"last page holds only the final character", fourLines,
        [](LONG start) { return std::min<LONG>(start + 134, 403); }, {0, 134, 268, 402, -1}},
@@ -67,7 +75,11 @@ TEST_F(VelloroTest, PrintedPagesFollowTheControlsAnswersUntilTheEndOrAStall) {
     nextPage = c.answer;
     realControl = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(state.editorHandle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&scriptedControl)));
-    DialogAnswerer printDialog("Print", answerWith(c.answer ? IDOK : IDCANCEL));
+    DialogAnswerer printDialog("Print", [&c](HWND dialog) {
+      SetDlgItemTextA(dialog, edt3, c.copies);
+      CheckDlgButton(dialog, chx2, c.collate ? BST_CHECKED : BST_UNCHECKED);
+      pressButton(dialog, c.answer ? IDOK : IDCANCEL);
+    });
     runCommand(app::Print);
     EXPECT_TRUE(printDialog.answered());
     EXPECT_EQ(starts, c.starts);

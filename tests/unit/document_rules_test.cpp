@@ -46,6 +46,13 @@ TEST(DocumentRules, FailureMessagesNameTheFileAndGiveTheReason) {
   // The temporary file goes beside the target.
   EXPECT_EQ(saveFolderOf("C:\\a\\b.txt"), "C:\\a\\");
   EXPECT_EQ(saveFolderOf("b.txt"), ".\\");
+  // Its name fits wherever the target's name does, however little room the folder leaves.
+  const std::pair<std::size_t, const char*> names[] = {
+      {3, "~vel1A2B.tmp"}, {maxPathLength - 12, "~vel1A2B.tmp"}, {maxPathLength - 11, "~1A2B"},
+      {maxPathLength - 3, "~2B"}, {maxPathLength - 1, "B"}};
+  for (const auto& [folderLength, name] : names) {
+    EXPECT_EQ(saveTempName(std::string(folderLength, 'd'), 0x51A2B), name) << folderLength;
+  }
 }
 
 TEST(DocumentRules, LoadOutcomeDecidesPathMarkStatusAndReport) {

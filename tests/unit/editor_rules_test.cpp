@@ -7,15 +7,11 @@
 
 namespace {
 
-TEST(GutterLayout, DigitsVisibleLinesAndNumbers) {
+TEST(GutterLayout, DigitsAndNumbers) {
   // The margin set at creation matches no digit count, so the first change of digits is always seen.
   for (int digits = 1; digits <= 10; ++digits) EXPECT_NE(editor::initialLeftMargin, editor::gutterLeftMargin(digits));
   const std::pair<long, int> digits[] = {{0, 1}, {9, 1}, {10, 2}, {99999, 5}, {100000, 6}};
   for (const auto& [n, count] : digits) EXPECT_EQ(editor::decimalDigits(n), count) << n;
-  // Only lines that fit whole get a number.
-  EXPECT_EQ(editor::lastFittingLine(14, 15, 0), -1);
-  EXPECT_EQ(editor::lastFittingLine(44, 15, 0), 1);
-  EXPECT_EQ(editor::lastFittingLine(300, 15, 40), 59);
   EXPECT_EQ(editor::gutterNumberText(6, 3) + editor::gutterNumberText(9, 1), "  710");
 }
 
