@@ -3,12 +3,11 @@
 #include <richedit.h>
 
 #include <algorithm>
-#include <iterator>
-#include <optional>
 
 #include "app/app_state.h"
 #include "app/win_handles.h"
 #include "editor/editor_control.h"
+#include "editor/enter_key.h"
 #include "editor/gutter_layout.h"
 
 namespace editor {
@@ -111,39 +110,6 @@ void drawGutter(HWND control) {
   state.gutterDC = nullptr;
 }
 
-// Shift+Enter makes the control insert a line break inside the paragraph, which it hands out as a
-// blank when the text is saved: the key breaks the line as Enter does, with Shift released for it.
-bool isShiftedEnter(UINT message, WPARAM wParam) {
-  const bool enter = (message == WM_KEYDOWN && wParam == VK_RETURN) || (message == WM_CHAR && wParam == '\r');
-  return enter && GetKeyState(VK_SHIFT) < 0;
-}
-
-class ShiftReleased {
- public:
-  ShiftReleased() {
-    BYTE keys[256];
-    if (!GetKeyboardState(keys)) return;
-    for (std::size_t i = 0; i < std::size(shiftKeys); ++i) {
-      held_[i] = keys[shiftKeys[i]];
-      keys[shiftKeys[i]] = 0;
-    }
-    released_ = SetKeyboardState(keys) != FALSE;
-  }
-  ~ShiftReleased() {
-    BYTE keys[256];
-    if (!released_ || !GetKeyboardState(keys)) return;
-    for (std::size_t i = 0; i < std::size(shiftKeys); ++i) keys[shiftKeys[i]] = held_[i];
-    SetKeyboardState(keys);
-  }
-  ShiftReleased(const ShiftReleased&) = delete;
-  ShiftReleased& operator=(const ShiftReleased&) = delete;
-
- private:
-  static constexpr int shiftKeys[] = {VK_SHIFT, VK_LSHIFT, VK_RSHIFT};
-  BYTE held_[std::size(shiftKeys)] = {};
-  bool released_ = false;
-};
-
 }  // namespace
 
 // Every line of the one-font text is as high as the first, so where the first two lines sit gives
@@ -171,10 +137,11 @@ LRESULT CALLBACK editorGutterProc(HWND window, UINT message, WPARAM wParam, LPAR
   // Not validated, so the update region stays for the loop's paint.
   if (message == WM_PAINT && paintDeferrals > 0) return 0;
   EditorMessageNote note(message);
-  std::optional<ShiftReleased> plainEnter;
-  if (isShiftedEnter(message, wParam)) plainEnter.emplace();
-  LRESULT result = CallWindowProcA(state.editorPreviousProc, window, message, wParam, lParam);
-  plainEnter.reset();
+  LRESULT result;
+  {
+    PlainEnter enter(message, wParam);
+    result = CallWindowProcA(state.editorPreviousProc, window, message, wParam, lParam);
+  }
   if (message == WM_PAINT) {
     ++paintCount;
     drawGutter(window);
