@@ -5,6 +5,7 @@
 #include <richedit.h>
 
 #include <string>
+#include <utility>
 
 #include "app/app_state.h"
 #include "app/command_ids.h"
@@ -93,23 +94,38 @@ TEST_F(VelloroTest, FlagsInTheFileCountOnlyWhenExactlyOneAndAreSavedBackClean) {
   }
 }
 
-// Asked for by the file, the exit saves the settings, the maximised size among them; the next start
-// comes back maximised.
-TEST_F(VelloroTest, ExitSavesTheMaximisedSizeAndItComesBackAtTheNextStart) {
-  const std::string asked = "[Program]\r\nSave Win_Size = 1\r\nSave Pref. at the End = 1\r\n";
-  writeFile(folder + "Preferences.pref", asked);
-  startVelloro();
-  ShowWindow(state.mainWindowHandle, SW_MAXIMIZE);
-  settle();
-  RECT client;
-  GetClientRect(state.mainWindowHandle, &client);
-  runCommand(app::Exit);
-  EXPECT_EQ(readFile(folder + "Preferences.pref"),
-            asked + "Win_Width = " + std::to_string(client.right) + "\r\nWin_Height = " +
-                std::to_string(client.bottom + GetSystemMetrics(SM_CYMENU)) + "\r\nWin_Maximized = 1\r\n[Extras]\r\n"
-                "WordWrap = 0\r\nTransparency = 0\r\nMinimize in Tray = 0\r\nAlways in Fore-Ground = 0\r\n");
-  startVelloro();
-  EXPECT_TRUE(IsZoomed(state.mainWindowHandle));
+// Asked for by the file, the exit saves the settings with the window's size: the maximised size, or
+// for a window minimised to the task bar or the notification area its normal size and whether it
+// comes back maximised. The next start brings that back.
+TEST_F(VelloroTest, ExitSavesTheWindowSizeAndItComesBackAtTheNextStart) {
+  const std::string asked =
+      "[Program]\r\nWin_Width = 800\r\nWin_Height = 500\r\nSave Win_Size = 1\r\nSave Pref. at the End = 1\r\n";
+  const struct {
+    bool maximise, minimise, toTray;
+  } cases[] = {{true, false, false}, {false, true, false}, {true, true, false}, {false, true, true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.maximise << c.minimise << c.toTray);
+    writeFile(folder + "Preferences.pref", asked);
+    startVelloro();
+    if (c.toTray) runCommand(app::MinimizeToTray);
+    RECT client{0, 0, 800, 500 - GetSystemMetrics(SM_CYMENU)};
+    if (c.maximise) ShowWindow(state.mainWindowHandle, SW_MAXIMIZE), settle();
+    if (c.maximise && !c.minimise) GetClientRect(state.mainWindowHandle, &client);
+    if (c.minimise) ShowWindow(state.mainWindowHandle, SW_MINIMIZE), settle();
+    runCommand(app::Exit);
+    const std::string width = std::to_string(client.right);
+    const std::string height = std::to_string(client.bottom + GetSystemMetrics(SM_CYMENU));
+    EXPECT_EQ(readFile(folder + "Preferences.pref"),
+              "[Program]\r\nWin_Width = " + width + "\r\nWin_Height = " + height +
+                  "\r\nSave Win_Size = 1\r\nSave Pref. at the End = 1\r\nWin_Maximized = " + (c.maximise ? "1" : "0") +
+                  "\r\n[Extras]\r\nWordWrap = 0\r\nTransparency = 0\r\nMinimize in Tray = " + (c.toTray ? "1" : "0") +
+                  "\r\nAlways in Fore-Ground = 0\r\n");
+    startVelloro();
+    EXPECT_EQ(IsZoomed(state.mainWindowHandle) != FALSE, c.maximise);
+    GetClientRect(state.mainWindowHandle, &client);
+    if (!c.maximise) EXPECT_EQ(std::pair(client.right, client.bottom), std::pair(800L, 500L - GetSystemMetrics(SM_CYMENU)));
+    app::exitSequence();
+  }
 }
 
 LRESULT lineCount() { return SendMessageA(state.editorHandle, EM_GETLINECOUNT, 0, 0); }
