@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "app/app_state.h"
@@ -18,6 +19,7 @@ bool callbackInstalled = false;
 std::string shownTip;
 constexpr UINT trayIconId = 0;
 constexpr std::size_t tipCharacters = 63;
+constexpr int lowestOpacityPercent = 10;
 
 NOTIFYICONDATAA trayIconData() {
   NOTIFYICONDATAA data{};
@@ -75,8 +77,10 @@ void setWindowOpacity(HWND window, int percent) {
       reinterpret_cast<void*>(GetProcAddress(user32, "SetLayeredWindowAttributes")));
   if (setLayered != nullptr) {
     SetWindowLongA(window, GWL_EXSTYLE, GetWindowLongA(window, GWL_EXSTYLE) | WS_EX_LAYERED);
-    // Levels outside 0 to 100 are passed on as computed, as the settings file may ask for them.
-    auto alpha = static_cast<BYTE>(percent * 255 / 100);
+    // The settings file may ask for any level: one above 100 would wrap round to almost invisible,
+    // and one near 0 (an empty or mistyped value reads 0) would leave a window nobody can find.
+    const int level = std::clamp(percent, lowestOpacityPercent, 100);
+    auto alpha = static_cast<BYTE>(level * 255 / 100);
     setLayered(window, 0, alpha, LWA_ALPHA);
   }
   FreeLibrary(user32);

@@ -160,6 +160,22 @@ TEST_F(VelloroTest, TransparencyItemTogglesBetweenTheLevelAndOpaque) {
   }
 }
 
+// The level from the file, as a share of 255: one above 100 is opaque rather than wrapping round to
+// almost nothing, and none (an empty or mistyped value reads 0) makes the window vanish.
+TEST_F(VelloroTest, TransparencyLevelFromTheFileNeverHidesTheWindow) {
+  const std::pair<const char*, BYTE> cases[] = {{"50", 127}, {"101", 255}, {"200", 255}, {"2147483647", 255},
+                                                {"10", 25},  {"0", 25},    {"", 25},     {"-5", 25}};
+  for (const auto& [level, expected] : cases) {
+    writeFile(folder + "Preferences.pref",
+              std::string("[Extras]\r\nTransparency = 1\r\nTransparencyLevel = ") + level + "\r\n");
+    startVelloro();
+    BYTE alpha = 0;
+    GetLayeredWindowAttributes(state.mainWindowHandle, nullptr, &alpha, nullptr);
+    EXPECT_EQ(alpha, expected) << '"' << level << '"';
+    app::exitSequence();
+  }
+}
+
 // Runs in a prefix that reports Windows XP (see tests/CMakeLists.txt), where the item is offered.
 class WindowsXpTest : public VelloroTest {};
 
