@@ -7,6 +7,7 @@
 
 #include "app/app_state.h"
 #include "app/menus.h"
+#include "app/modal_windows.h"
 #include "app/object_ids.h"
 #include "app/system_library.h"
 #include "resources/resource_ids.h"
@@ -63,8 +64,10 @@ void installWindowCallback() { callbackInstalled = true; }
 void windowCallback(HWND window, UINT message, WPARAM wParam, LPARAM /*lParam*/) {
   if (!callbackInstalled) return;
   if (message == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE) focusOnActivation(window);
+  // Under a message box or dialog the window stays on the task bar: Windows hides the dialog with
+  // it, and the dialog's own loop would leave the icon's double-click unanswered until it closes.
   if (message == WM_SIZE && wParam == SIZE_MINIMIZED && window == state.mainWindowHandle &&
-      isMenuItemChecked(MinimizeToTray)) {
+      isMenuItemChecked(MinimizeToTray) && !modalWindowOpen()) {
     minimizeToTray();
   }
 }

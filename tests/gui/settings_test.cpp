@@ -176,6 +176,26 @@ TEST_F(VelloroTest, TransparencyLevelFromTheFileNeverHidesTheWindow) {
   }
 }
 
+// Minimised while a message box is open, the window goes to the task bar, not the notification
+// area: the box's own loop would leave a double-click on the icon unanswered, and Windows hides the
+// box along with its owner, so neither could be brought back.
+TEST_F(VelloroTest, MinimisedUnderAMessageBoxTheWindowStaysOnTheTaskBar) {
+  startVelloro();
+  runCommand(app::MinimizeToTray);
+  bool onTaskBar = false;
+  EXPECT_TRUE(runAnswering(app::SettingsNote, "Einstellungen", [&](HWND box) {
+    ShowWindow(state.mainWindowHandle, SW_MINIMIZE);
+    onTaskBar = IsWindowVisible(state.mainWindowHandle) && IsIconic(state.mainWindowHandle);
+    pressButton(box, IDOK);
+  }));
+  EXPECT_TRUE(onTaskBar);
+  EXPECT_FALSE(state.trayIconShown);
+  ShowWindow(state.mainWindowHandle, SW_RESTORE);
+  ShowWindow(state.mainWindowHandle, SW_MINIMIZE);
+  settle();
+  EXPECT_TRUE(state.trayIconShown) << "without a box open the window goes to the notification area";
+}
+
 // Runs in a prefix that reports Windows XP (see tests/CMakeLists.txt), where the item is offered.
 class WindowsXpTest : public VelloroTest {};
 
