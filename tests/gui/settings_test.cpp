@@ -3,6 +3,7 @@
 // reading and writing of it at start-up, on "Einstellungen speichern" and at exit.
 #include <windows.h>
 #include <richedit.h>
+#include <shellapi.h>
 
 #include <string>
 #include <utility>
@@ -194,6 +195,26 @@ TEST_F(VelloroTest, MinimisedUnderAMessageBoxTheWindowStaysOnTheTaskBar) {
   ShowWindow(state.mainWindowHandle, SW_MINIMIZE);
   settle();
   EXPECT_TRUE(state.trayIconShown) << "without a box open the window goes to the notification area";
+}
+
+// A shell that starts again (after Explorer ended) has forgotten the icons; the window hidden in the
+// notification area adds its icon again, or it could not be brought back. A shown window adds none.
+TEST_F(VelloroTest, TrayIconComesBackWhenTheShellStartsAgain) {
+  startVelloro();
+  runCommand(app::MinimizeToTray);
+  ShowWindow(state.mainWindowHandle, SW_MINIMIZE);
+  settle();
+  NOTIFYICONDATAA icon{};
+  icon.cbSize = NOTIFYICONDATAA_V1_SIZE;
+  icon.hWnd = state.mainWindowHandle;
+  const UINT shellStarted = RegisterWindowMessageA("TaskbarCreated");
+  for (bool inTray : {true, false}) {
+    Shell_NotifyIconA(NIM_DELETE, &icon);
+    SendMessageA(state.mainWindowHandle, shellStarted, 0, 0);
+    settle();
+    EXPECT_EQ(Shell_NotifyIconA(NIM_MODIFY, &icon) != FALSE, inTray) << inTray;  // refused for an unknown icon
+    runCommand(app::RestoreFromTray);
+  }
 }
 
 // Runs in a prefix that reports Windows XP (see tests/CMakeLists.txt), where the item is offered.
