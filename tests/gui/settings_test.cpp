@@ -124,7 +124,8 @@ TEST_F(VelloroTest, ExitSavesTheWindowSizeAndItComesBackAtTheNextStart) {
     startVelloro();
     EXPECT_EQ(IsZoomed(state.mainWindowHandle) != FALSE, c.maximise);
     GetClientRect(state.mainWindowHandle, &client);
-    if (!c.maximise) EXPECT_EQ(std::pair(client.right, client.bottom), std::pair(800L, 500L - GetSystemMetrics(SM_CYMENU)));
+    const std::pair<LONG, LONG> normalSize(800, 500 - GetSystemMetrics(SM_CYMENU));
+    if (!c.maximise) EXPECT_EQ(std::pair(client.right, client.bottom), normalSize);
     app::exitSequence();
   }
 }
