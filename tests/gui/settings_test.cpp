@@ -77,6 +77,21 @@ TEST_F(PreferencesStoreTest, FileHeldByAnotherProgramKeepsItsOldText) {
   }
 }
 
+// A file saved in UTF-16 (an editor's "Unicode") cannot be read as 8-bit text; rewriting it would
+// cut every line at its first zero byte and leave only fragments, so it stays as it is.
+TEST_F(PreferencesStoreTest, FileInUtf16IsNeverRewritten) {
+  const std::string path = folder + "Preferences.pref";
+  std::string utf16 = "\xFF\xFE";
+  for (char c : std::string("; meine Farben\r\n[Style]\r\nEditor_Back = 255,255,200\r\n")) utf16 += {c, '\0'};
+  writeFile(path, utf16);
+  PreferencesStore store;
+  ASSERT_TRUE(store.openForReading(path));
+  store.selectGroup("Extras");
+  store.writeNumber("WordWrap", 1);
+  EXPECT_FALSE(store.closeStore());
+  EXPECT_EQ(readFile(path), utf16);
+}
+
 // A flag counts only when it is exactly 1, and its key is found in any case; a save writes each
 // key back once, in the program's spelling, with the value in force.
 TEST_F(VelloroTest, FlagsInTheFileCountOnlyWhenExactlyOneAndAreSavedBackClean) {
