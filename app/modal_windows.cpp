@@ -15,8 +15,10 @@ BOOL CALLBACK collectEnabledWindow(HWND window, LPARAM list) {
   return TRUE;
 }
 
+// Tooltips stay on top as well, but only for a moment; no dialog should belong to one.
 BOOL CALLBACK findWindowOnTop(HWND window, LPARAM found) {
-  if (!IsWindowVisible(window) || (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0) return TRUE;
+  const LONG exStyle = GetWindowLongA(window, GWL_EXSTYLE);
+  if (!IsWindowVisible(window) || (exStyle & WS_EX_TOPMOST) == 0 || (exStyle & WS_EX_TOOLWINDOW) != 0) return TRUE;
   *reinterpret_cast<HWND*>(found) = window;
   return FALSE;
 }
