@@ -15,13 +15,26 @@ BOOL CALLBACK collectEnabledWindow(HWND window, LPARAM list) {
   return TRUE;
 }
 
+// Tooltips stay on top as well, but only for a moment; no dialog should belong to one.
+BOOL CALLBACK findWindowOnTop(HWND window, LPARAM found) {
+  const LONG exStyle = GetWindowLongA(window, GWL_EXSTYLE);
+  if (!IsWindowVisible(window) || (exStyle & WS_EX_TOPMOST) == 0 || (exStyle & WS_EX_TOOLWINDOW) != 0) return TRUE;
+  *reinterpret_cast<HWND*>(found) = window;
+  return FALSE;
+}
+
 }  // namespace
 
 HWND dialogOwner() {
   HWND foreground = GetForegroundWindow();
   DWORD process = 0;
   if (foreground != nullptr) GetWindowThreadProcessId(foreground, &process);
-  return process == GetCurrentProcessId() ? foreground : nullptr;
+  if (process == GetCurrentProcessId()) return foreground;
+  // With another program active, a dialog without an owner would open below a window of ours that
+  // stays on top, unseen and unanswerable while that window is disabled; owned by it, it opens above.
+  HWND onTop = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), findWindowOnTop, reinterpret_cast<LPARAM>(&onTop));
+  return onTop;
 }
 
 bool modalWindowOpen() {

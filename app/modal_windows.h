@@ -7,7 +7,8 @@
 
 namespace app {
 
-// The foreground window when it belongs to this process, else none.
+// The foreground window when it belongs to this process, else a visible window of the program that
+// stays on top of others (always on top, the Find window), else none.
 HWND dialogOwner();
 
 // Disables every visible, enabled top-level window of this thread for its lifetime and enables

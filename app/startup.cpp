@@ -2,6 +2,9 @@
 
 #include <commctrl.h>
 
+#include <string>
+#include <utility>
+
 #include "app/app_state.h"
 #include "app/command_line.h"
 #include "app/event_loop.h"
@@ -70,8 +73,11 @@ void startUp(HINSTANCE instance, const char* commandLine) {
   createToolbar(state.mainWindowHandle);
   acceptDroppedFiles();
 
-  state.currentPath = firstCommandLineParameter(commandLine != nullptr ? commandLine : "");
-  if (!state.currentPath.empty() && document::isValidFileName(document::filePart(state.currentPath))) {
+  // A parameter that names no file (a folder, a wildcard, a stream) is not kept either: the document
+  // is untitled, so saving must ask for a name rather than write to the refused one.
+  std::string parameter = firstCommandLineParameter(commandLine != nullptr ? commandLine : "");
+  if (!parameter.empty() && document::isValidFileName(document::filePart(parameter))) {
+    state.currentPath = std::move(parameter);
     document::openCommandLineFile();
   }
 }

@@ -2,10 +2,12 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "app/app_state.h"
 #include "app/menus.h"
+#include "app/modal_windows.h"
 #include "app/object_ids.h"
 #include "app/system_library.h"
 #include "resources/resource_ids.h"
@@ -15,9 +17,11 @@ namespace app {
 namespace {
 
 bool callbackInstalled = false;
+UINT shellStartedMessage = 0;  // broadcast by a shell that starts (again) and knows no icons
 std::string shownTip;
 constexpr UINT trayIconId = 0;
 constexpr std::size_t tipCharacters = 63;
+constexpr int lowestOpacityPercent = 10;
 
 NOTIFYICONDATAA trayIconData() {
   NOTIFYICONDATAA data{};
@@ -54,15 +58,39 @@ void focusOnActivation(HWND window) {
   }
 }
 
+// Adds the icon with an empty tip, then gives it the title taken when the window was hidden.
+void addTrayIcon() {
+  NOTIFYICONDATAA data = trayIconData();
+  data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+  data.uCallbackMessage = trayCallbackMessage;
+  data.hIcon = state.trayIconImage;
+  Shell_NotifyIconA(NIM_ADD, &data);
+  state.trayIconShown = true;
+
+  data.uFlags = NIF_TIP;
+  std::memcpy(data.szTip, shownTip.c_str(), std::min(shownTip.size() + 1, sizeof data.szTip));
+  Shell_NotifyIconA(NIM_MODIFY, &data);
+}
+
 }  // namespace
 
-void installWindowCallback() { callbackInstalled = true; }
+void installWindowCallback() {
+  shellStartedMessage = RegisterWindowMessageA("TaskbarCreated");
+  callbackInstalled = true;
+}
 
 void windowCallback(HWND window, UINT message, WPARAM wParam, LPARAM /*lParam*/) {
   if (!callbackInstalled) return;
   if (message == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE) focusOnActivation(window);
+  // Without its icon a window hidden in the notification area could not be brought back.
+  if (message == shellStartedMessage && shellStartedMessage != 0 && window == state.mainWindowHandle &&
+      state.trayIconShown) {
+    addTrayIcon();
+  }
+  // Under a message box or dialog the window stays on the task bar: Windows hides the dialog with
+  // it, and the dialog's own loop would leave the icon's double-click unanswered until it closes.
   if (message == WM_SIZE && wParam == SIZE_MINIMIZED && window == state.mainWindowHandle &&
-      isMenuItemChecked(MinimizeToTray)) {
+      isMenuItemChecked(MinimizeToTray) && !modalWindowOpen()) {
     minimizeToTray();
   }
 }
@@ -75,8 +103,10 @@ void setWindowOpacity(HWND window, int percent) {
       reinterpret_cast<void*>(GetProcAddress(user32, "SetLayeredWindowAttributes")));
   if (setLayered != nullptr) {
     SetWindowLongA(window, GWL_EXSTYLE, GetWindowLongA(window, GWL_EXSTYLE) | WS_EX_LAYERED);
-    // Levels outside 0 to 100 are passed on as computed, as the settings file may ask for them.
-    auto alpha = static_cast<BYTE>(percent * 255 / 100);
+    // The settings file may ask for any level: one above 100 would wrap round to almost invisible,
+    // and one near 0 (an empty or mistyped value reads 0) would leave a window nobody can find.
+    const int level = std::clamp(percent, lowestOpacityPercent, 100);
+    auto alpha = static_cast<BYTE>(level * 255 / 100);
     setLayered(window, 0, alpha, LWA_ALPHA);
   }
   FreeLibrary(user32);
@@ -90,20 +120,10 @@ void minimizeToTray() {
   ShowWindow(state.mainWindowHandle, SW_HIDE);
   removeTrayIcon();
   state.trayIconImage = createTrayIconImage();
-
-  NOTIFYICONDATAA data = trayIconData();
-  data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-  data.uCallbackMessage = trayCallbackMessage;
-  data.hIcon = state.trayIconImage;
-  Shell_NotifyIconA(NIM_ADD, &data);
-  state.trayIconShown = true;
-
   char title[tipCharacters + 1] = {};
   GetWindowTextA(state.mainWindowHandle, title, sizeof title);  // copies at most 63 characters
-  data.uFlags = NIF_TIP;
-  std::memcpy(data.szTip, title, sizeof title);
-  Shell_NotifyIconA(NIM_MODIFY, &data);
   shownTip = title;
+  addTrayIcon();
 }
 
 const std::string& trayIconTip() { return shownTip; }

@@ -50,6 +50,11 @@ bool isReadOnly(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
 }
 
+bool isUtf16(std::string_view bytes) {
+  const std::string_view start = bytes.substr(0, 2);
+  return start == "\xFF\xFE" || start == "\xFE\xFF";
+}
+
 }  // namespace
 
 bool PreferencesStore::openForReading(std::string_view name) {
@@ -67,6 +72,8 @@ bool PreferencesStore::openForReading(std::string_view name) {
   if (isReadOnly(path)) writable = false;
   std::string bytes;
   if (!readWholeFile(file.get(), bytes)) return false;
+  // A file in UTF-16 reads as fragments cut at its zero bytes; written back, only those would remain.
+  if (isUtf16(bytes)) writable = false;
   model_ = PreferencesModel::parse(bytes);
   file_ = std::move(file);
   path_ = std::move(path);

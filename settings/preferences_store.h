@@ -38,7 +38,8 @@ class PreferencesStore {
   PreferencesModel& model() { return model_; }
 
   // Writes a changed file back and empties the store. False when changes could not be written,
-  // also for a file that could only be opened for reading; the old file is then left as it was.
+  // also for a file that could only be opened for reading or is in UTF-16; the old file is then
+  // left as it was.
   bool closeStore();
 
  private:
@@ -46,7 +47,7 @@ class PreferencesStore {
 
   app::FileHandle file_;
   std::string path_;
-  bool writable_ = false;  // false for a file that could only be opened for reading
+  bool writable_ = false;  // false for a file that could only be opened for reading, or in UTF-16
   PreferencesModel model_;
 };
 

@@ -29,6 +29,31 @@ COLORREF colourSetting(PreferencesStore& store, std::string_view key, std::strin
   return static_cast<COLORREF>(parseColour(store.readText(key, fallback)));
 }
 
+struct WindowSize {
+  int innerWidth = 0;
+  int innerHeight = 0;  // one menu-bar line included
+  bool maximised = false;
+};
+
+// A minimised window, on the task bar or in the notification area, has no client area to measure;
+// it is saved with its normal (not maximised) size, and as maximised when it comes back maximised.
+WindowSize windowSizeToSave() {
+  HWND window = state.mainWindowHandle;
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof placement;
+  if (IsIconic(window) && GetWindowPlacement(window, &placement)) {
+    RECT frame{0, 0, 0, 0};
+    AdjustWindowRectEx(&frame, app::mainWindowStyle, FALSE, app::mainWindowExStyle);
+    const RECT& normal = placement.rcNormalPosition;
+    return {(normal.right - normal.left) - (frame.right - frame.left),
+            (normal.bottom - normal.top) - (frame.bottom - frame.top),
+            (placement.flags & WPF_RESTORETOMAXIMIZED) != 0};
+  }
+  RECT client{};
+  GetClientRect(window, &client);
+  return {client.right, client.bottom + GetSystemMetrics(SM_CYMENU), IsZoomed(window) != FALSE};
+}
+
 }  // namespace
 
 StartupMarks loadSettings() {
@@ -78,11 +103,10 @@ void saveSettings() {
 
   store.selectGroup(programGroup);
   if (flagOn(store, saveWinSizeKey)) {
-    RECT client{};
-    GetClientRect(state.mainWindowHandle, &client);
-    store.writeNumber(winWidthKey, client.right);
-    store.writeNumber(winHeightKey, client.bottom + GetSystemMetrics(SM_CYMENU));
-    store.writeNumber(winMaximizedKey, IsZoomed(state.mainWindowHandle) ? 1 : 0);
+    const WindowSize size = windowSizeToSave();
+    store.writeNumber(winWidthKey, size.innerWidth);
+    store.writeNumber(winHeightKey, size.innerHeight);
+    store.writeNumber(winMaximizedKey, size.maximised ? 1 : 0);
   }
 
   store.selectGroup(extrasGroup);

@@ -141,6 +141,19 @@ TEST_F(VelloroTest, SaveReplacesTheFileAnywhereAndKeepsItsMarks) {
   }
 }
 
+// A folder, a wildcard or a stream name on the command line is not opened; the document is untitled
+// through and through, so saving asks for a name instead of writing to the refused one.
+TEST_F(VelloroTest, CommandLineParameterThatNamesNoFileLeavesAnUntitledDocument) {
+  for (const std::string parameter : {folder, "\"" + folder + "a*.txt\"", folder + "a.txt:s"}) {
+    startVelloro("velloro.exe " + parameter);
+    typeOver("neu");
+    ASSERT_EQ(state.currentPath, "") << parameter;
+    EXPECT_TRUE(runAnswering(app::Save, "Speichern unter", answerWith(IDCANCEL))) << parameter;
+    EXPECT_EQ(documentNow(), documentAs("Unbenannt", " Ungespeichert", "neu", "", 1)) << parameter;
+    app::exitSequence();
+  }
+}
+
 // Reported, and the document stays as it was. A file too large for the control is not read at all.
 TEST_F(VelloroTest, OpenOfAFileThatCannotBeReadChangesNothing) {
   writeFile(folder + "a.txt", "eins\r\nzwei");

@@ -75,4 +75,25 @@ TEST_F(VelloroTest, DropAndSessionEndDuringAPromptAreRefused) {
   EXPECT_TRUE(state.currentPath.empty());
 }
 
+// Files dropped from another program leave it active, so the question has no owner; with the window
+// always on top it must not open below it, where nobody could see or answer it.
+TEST_F(VelloroTest, QuestionAboutADropFromAnotherProgramShowsAboveAWindowOnTop) {
+  writeFile(folder + "Preferences.pref", "[Extras]\r\nAlways in Fore-Ground = 1\r\n");
+  writeFile(folder + "gezogen.txt", "gezogen");
+  startVelloro();
+  typeOver("neu");
+  SetForegroundWindow(GetDesktopWindow());  // no window of the program is active
+  bool aboveWindow = false;
+  DialogAnswerer prompt(document::dialogTitle("Öffnen"), [&](HWND box) {
+    HWND first = GetTopWindow(nullptr);
+    while (first != nullptr && first != box && first != state.mainWindowHandle) first = GetWindow(first, GW_HWNDNEXT);
+    aboveWindow = first == box;
+    pressButton(box, IDCANCEL);
+  });
+  PostMessageA(state.mainWindowHandle, WM_DROPFILES, dropBlock(folder + "gezogen.txt" + '\0'), 0);
+  settle();
+  ASSERT_TRUE(prompt.answered());
+  EXPECT_TRUE(aboveWindow);
+}
+
 }  // namespace

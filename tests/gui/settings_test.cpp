@@ -3,8 +3,10 @@
 // reading and writing of it at start-up, on "Einstellungen speichern" and at exit.
 #include <windows.h>
 #include <richedit.h>
+#include <shellapi.h>
 
 #include <string>
+#include <utility>
 
 #include "app/app_state.h"
 #include "app/command_ids.h"
@@ -75,6 +77,21 @@ TEST_F(PreferencesStoreTest, FileHeldByAnotherProgramKeepsItsOldText) {
   }
 }
 
+// A file saved in UTF-16 (an editor's "Unicode") cannot be read as 8-bit text; rewriting it would
+// cut every line at its first zero byte and leave only fragments, so it stays as it is.
+TEST_F(PreferencesStoreTest, FileInUtf16IsNeverRewritten) {
+  const std::string path = folder + "Preferences.pref";
+  std::string utf16 = "\xFF\xFE";
+  for (char c : std::string("; meine Farben\r\n[Style]\r\nEditor_Back = 255,255,200\r\n")) utf16 += {c, '\0'};
+  writeFile(path, utf16);
+  PreferencesStore store;
+  ASSERT_TRUE(store.openForReading(path));
+  store.selectGroup("Extras");
+  store.writeNumber("WordWrap", 1);
+  EXPECT_FALSE(store.closeStore());
+  EXPECT_EQ(readFile(path), utf16);
+}
+
 // A flag counts only when it is exactly 1, and its key is found in any case; a save writes each
 // key back once, in the program's spelling, with the value in force.
 TEST_F(VelloroTest, FlagsInTheFileCountOnlyWhenExactlyOneAndAreSavedBackClean) {
@@ -93,23 +110,39 @@ TEST_F(VelloroTest, FlagsInTheFileCountOnlyWhenExactlyOneAndAreSavedBackClean) {
   }
 }
 
-// Asked for by the file, the exit saves the settings, the maximised size among them; the next start
-// comes back maximised.
-TEST_F(VelloroTest, ExitSavesTheMaximisedSizeAndItComesBackAtTheNextStart) {
-  const std::string asked = "[Program]\r\nSave Win_Size = 1\r\nSave Pref. at the End = 1\r\n";
-  writeFile(folder + "Preferences.pref", asked);
-  startVelloro();
-  ShowWindow(state.mainWindowHandle, SW_MAXIMIZE);
-  settle();
-  RECT client;
-  GetClientRect(state.mainWindowHandle, &client);
-  runCommand(app::Exit);
-  EXPECT_EQ(readFile(folder + "Preferences.pref"),
-            asked + "Win_Width = " + std::to_string(client.right) + "\r\nWin_Height = " +
-                std::to_string(client.bottom + GetSystemMetrics(SM_CYMENU)) + "\r\nWin_Maximized = 1\r\n[Extras]\r\n"
-                "WordWrap = 0\r\nTransparency = 0\r\nMinimize in Tray = 0\r\nAlways in Fore-Ground = 0\r\n");
-  startVelloro();
-  EXPECT_TRUE(IsZoomed(state.mainWindowHandle));
+// Asked for by the file, the exit saves the settings with the window's size: the maximised size, or
+// for a window minimised to the task bar or the notification area its normal size and whether it
+// comes back maximised. The next start brings that back.
+TEST_F(VelloroTest, ExitSavesTheWindowSizeAndItComesBackAtTheNextStart) {
+  const std::string asked =
+      "[Program]\r\nWin_Width = 800\r\nWin_Height = 500\r\nSave Win_Size = 1\r\nSave Pref. at the End = 1\r\n";
+  const struct {
+    bool maximise, minimise, toTray;
+  } cases[] = {{true, false, false}, {false, true, false}, {true, true, false}, {false, true, true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.maximise << c.minimise << c.toTray);
+    writeFile(folder + "Preferences.pref", asked);
+    startVelloro();
+    if (c.toTray) runCommand(app::MinimizeToTray);
+    RECT client{0, 0, 800, 500 - GetSystemMetrics(SM_CYMENU)};
+    if (c.maximise) ShowWindow(state.mainWindowHandle, SW_MAXIMIZE), settle();
+    if (c.maximise && !c.minimise) GetClientRect(state.mainWindowHandle, &client);
+    if (c.minimise) ShowWindow(state.mainWindowHandle, SW_MINIMIZE), settle();
+    runCommand(app::Exit);
+    const std::string width = std::to_string(client.right);
+    const std::string height = std::to_string(client.bottom + GetSystemMetrics(SM_CYMENU));
+    EXPECT_EQ(readFile(folder + "Preferences.pref"),
+              "[Program]\r\nWin_Width = " + width + "\r\nWin_Height = " + height +
+                  "\r\nSave Win_Size = 1\r\nSave Pref. at the End = 1\r\nWin_Maximized = " + (c.maximise ? "1" : "0") +
+                  "\r\n[Extras]\r\nWordWrap = 0\r\nTransparency = 0\r\nMinimize in Tray = " + (c.toTray ? "1" : "0") +
+                  "\r\nAlways in Fore-Ground = 0\r\n");
+    startVelloro();
+    EXPECT_EQ(IsZoomed(state.mainWindowHandle) != FALSE, c.maximise);
+    GetClientRect(state.mainWindowHandle, &client);
+    const std::pair<LONG, LONG> normalSize(800, 500 - GetSystemMetrics(SM_CYMENU));
+    if (!c.maximise) EXPECT_EQ(std::pair(client.right, client.bottom), normalSize);
+    app::exitSequence();
+  }
 }
 
 LRESULT lineCount() { return SendMessageA(state.editorHandle, EM_GETLINECOUNT, 0, 0); }
@@ -141,6 +174,62 @@ TEST_F(VelloroTest, TransparencyItemTogglesBetweenTheLevelAndOpaque) {
     GetLayeredWindowAttributes(state.mainWindowHandle, nullptr, &alpha, nullptr);
     EXPECT_EQ(alpha, expected);
     EXPECT_EQ((transparencyItem() & MF_CHECKED) != 0, expected != 255);
+  }
+}
+
+// The level from the file, as a share of 255: one above 100 is opaque rather than wrapping round to
+// almost nothing, and none (an empty or mistyped value reads 0) makes the window vanish.
+TEST_F(VelloroTest, TransparencyLevelFromTheFileNeverHidesTheWindow) {
+  const std::pair<const char*, BYTE> cases[] = {{"50", 127}, {"101", 255}, {"200", 255}, {"2147483647", 255},
+                                                {"10", 25},  {"0", 25},    {"", 25},     {"-5", 25}};
+  for (const auto& [level, expected] : cases) {
+    writeFile(folder + "Preferences.pref",
+              std::string("[Extras]\r\nTransparency = 1\r\nTransparencyLevel = ") + level + "\r\n");
+    startVelloro();
+    BYTE alpha = 0;
+    GetLayeredWindowAttributes(state.mainWindowHandle, nullptr, &alpha, nullptr);
+    EXPECT_EQ(alpha, expected) << '"' << level << '"';
+    app::exitSequence();
+  }
+}
+
+// Minimised while a message box is open, the window goes to the task bar, not the notification
+// area: the box's own loop would leave a double-click on the icon unanswered, and Windows hides the
+// box along with its owner, so neither could be brought back.
+TEST_F(VelloroTest, MinimisedUnderAMessageBoxTheWindowStaysOnTheTaskBar) {
+  startVelloro();
+  runCommand(app::MinimizeToTray);
+  bool onTaskBar = false;
+  EXPECT_TRUE(runAnswering(app::SettingsNote, "Einstellungen", [&](HWND box) {
+    ShowWindow(state.mainWindowHandle, SW_MINIMIZE);
+    onTaskBar = IsWindowVisible(state.mainWindowHandle) && IsIconic(state.mainWindowHandle);
+    pressButton(box, IDOK);
+  }));
+  EXPECT_TRUE(onTaskBar);
+  EXPECT_FALSE(state.trayIconShown);
+  ShowWindow(state.mainWindowHandle, SW_RESTORE);
+  ShowWindow(state.mainWindowHandle, SW_MINIMIZE);
+  settle();
+  EXPECT_TRUE(state.trayIconShown) << "without a box open the window goes to the notification area";
+}
+
+// A shell that starts again (after Explorer ended) has forgotten the icons; the window hidden in the
+// notification area adds its icon again, or it could not be brought back. A shown window adds none.
+TEST_F(VelloroTest, TrayIconComesBackWhenTheShellStartsAgain) {
+  startVelloro();
+  runCommand(app::MinimizeToTray);
+  ShowWindow(state.mainWindowHandle, SW_MINIMIZE);
+  settle();
+  NOTIFYICONDATAA icon{};
+  icon.cbSize = NOTIFYICONDATAA_V1_SIZE;
+  icon.hWnd = state.mainWindowHandle;
+  const UINT shellStarted = RegisterWindowMessageA("TaskbarCreated");
+  for (bool inTray : {true, false}) {
+    Shell_NotifyIconA(NIM_DELETE, &icon);
+    SendMessageA(state.mainWindowHandle, shellStarted, 0, 0);
+    settle();
+    EXPECT_EQ(Shell_NotifyIconA(NIM_MODIFY, &icon) != FALSE, inTray) << inTray;  // refused for an unknown icon
+    runCommand(app::RestoreFromTray);
   }
 }
 
