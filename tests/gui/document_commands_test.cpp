@@ -144,7 +144,7 @@ TEST_F(VelloroTest, SaveReplacesTheFileAnywhereAndKeepsItsMarks) {
 // A folder, a wildcard or a stream name on the command line is not opened; the document is untitled
 // through and through, so saving asks for a name instead of writing to the refused one.
 TEST_F(VelloroTest, CommandLineParameterThatNamesNoFileLeavesAnUntitledDocument) {
-  for (const std::string parameter : {folder, "\"" + folder + "a*.txt\"", folder + "a.txt:s"}) {
+  for (const std::string& parameter : {folder, "\"" + folder + "a*.txt\"", folder + "a.txt:s"}) {
     startVelloro("velloro.exe " + parameter);
     typeOver("neu");
     ASSERT_EQ(state.currentPath, "") << parameter;

@@ -140,7 +140,9 @@ TEST_F(VelloroTest, ExitSavesTheWindowSizeAndItComesBackAtTheNextStart) {
     EXPECT_EQ(IsZoomed(state.mainWindowHandle) != FALSE, c.maximise);
     GetClientRect(state.mainWindowHandle, &client);
     const std::pair<LONG, LONG> normalSize(800, 500 - GetSystemMetrics(SM_CYMENU));
-    if (!c.maximise) EXPECT_EQ(std::pair(client.right, client.bottom), normalSize);
+    if (!c.maximise) {
+      EXPECT_EQ(std::pair(client.right, client.bottom), normalSize);
+    }
     app::exitSequence();
   }
 }
