@@ -12,6 +12,8 @@
 #include "app/command_ids.h"
 #include "app/menus.h"
 #include "app/startup.h"
+#include "app/status_bar.h"
+#include "app/status_text.h"
 #include "settings/preferences_store.h"
 #include "tests/gui/gui_fixture.h"
 
@@ -126,14 +128,18 @@ TEST_F(VelloroTest, ExitSavesTheWindowSizeAndItComesBackAtTheNextStart) {
 
 LRESULT lineCount() { return SendMessageA(state.editorHandle, EM_GETLINECOUNT, 0, 0); }
 
+// Switched off under a kept selection, the cursor's place in the status bar follows the new layout.
 TEST_F(VelloroTest, WordWrapSwitchesOnOnlyWithoutAFileAndOffAlways) {
   startVelloro();
   setEditorText(std::string(3000, 'w'));
   runCommand(app::WordWrap);
   EXPECT_GT(lineCount(), 1);
+  select(700, 700);
+  settle();
   state.currentPath = folder + "offen.txt";
   runCommand(app::WordWrap);
   EXPECT_EQ(lineCount(), 1);
+  EXPECT_EQ(app::statusText(0), app::cursorPositionText(701, 1));  // wrapped, the caret stood on a later line
   EXPECT_TRUE(runAnswering(app::WordWrap, "Zeilenumbruch", answerWith(IDOK)));
   EXPECT_EQ(lineCount(), 1);
 }
