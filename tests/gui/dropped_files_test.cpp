@@ -31,18 +31,29 @@ WPARAM dropBlock(std::string names) {
 }
 
 // On the window or on the text, only the first of several files, after the question about the
-// changed text; "Ja" saves it first.
+// changed text; "Ja" saves it first. Files dropped from another program leave it active, so the
+// question has no owner of its own; with the window always on top it must show above it, where it can
+// be seen and answered.
 TEST_F(VelloroTest, DropOpensTheFirstFileAfterAskingAboutAModifiedDocument) {
   writeFile(folder + "gezogen.txt", "gezogen");
+  writeFile(folder + "Preferences.pref", "[Extras]\r\nAlways in Fore-Ground = 1\r\n");
   for (const auto& [button, onText] : {std::pair(IDCANCEL, false), {IDNO, true}, {IDYES, false}}) {
     writeFile(folder + "a.txt", "alt");
     startVelloro("velloro.exe " + folder + "a.txt");
     typeOver("neu");
-    DialogAnswerer prompt(document::dialogTitle("Öffnen"), answerWith(button));
+    SetForegroundWindow(GetDesktopWindow());  // no window of the program is active
+    bool aboveWindow = false;
+    DialogAnswerer prompt(document::dialogTitle("Öffnen"), [&aboveWindow, button = button](HWND box) {
+      HWND first = GetTopWindow(nullptr);
+      while (first != nullptr && first != box && first != state.mainWindowHandle) first = GetWindow(first, GW_HWNDNEXT);
+      aboveWindow = first == box;
+      pressButton(box, button);
+    });
     PostMessageA(onText ? state.editorHandle : state.mainWindowHandle, WM_DROPFILES,
                  dropBlock(folder + "gezogen.txt" + '\0' + folder + "a.txt" + '\0'), 0);  // posted, as the shell does
     settle();
     ASSERT_TRUE(prompt.answered()) << button;
+    EXPECT_TRUE(aboveWindow) << button;
     EXPECT_EQ(editorText(), button == IDCANCEL ? "neu" : "gezogen") << button;
     EXPECT_EQ(state.currentPath, folder + (button == IDCANCEL ? "a.txt" : "gezogen.txt")) << button;
     EXPECT_EQ(readFile(folder + "a.txt"), button == IDYES ? "neu" : "alt") << button;
@@ -73,27 +84,6 @@ TEST_F(VelloroTest, DropAndSessionEndDuringAPromptAreRefused) {
   EXPECT_EQ(sessionAnswer, FALSE);
   EXPECT_EQ(editorText(), "neu");
   EXPECT_TRUE(state.currentPath.empty());
-}
-
-// Files dropped from another program leave it active, so the question has no owner; with the window
-// always on top it must not open below it, where nobody could see or answer it.
-TEST_F(VelloroTest, QuestionAboutADropFromAnotherProgramShowsAboveAWindowOnTop) {
-  writeFile(folder + "Preferences.pref", "[Extras]\r\nAlways in Fore-Ground = 1\r\n");
-  writeFile(folder + "gezogen.txt", "gezogen");
-  startVelloro();
-  typeOver("neu");
-  SetForegroundWindow(GetDesktopWindow());  // no window of the program is active
-  bool aboveWindow = false;
-  DialogAnswerer prompt(document::dialogTitle("Öffnen"), [&](HWND box) {
-    HWND first = GetTopWindow(nullptr);
-    while (first != nullptr && first != box && first != state.mainWindowHandle) first = GetWindow(first, GW_HWNDNEXT);
-    aboveWindow = first == box;
-    pressButton(box, IDCANCEL);
-  });
-  PostMessageA(state.mainWindowHandle, WM_DROPFILES, dropBlock(folder + "gezogen.txt" + '\0'), 0);
-  settle();
-  ASSERT_TRUE(prompt.answered());
-  EXPECT_TRUE(aboveWindow);
 }
 
 }  // namespace

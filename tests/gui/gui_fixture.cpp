@@ -165,24 +165,6 @@ void pressButton(HWND dialog, int buttonId) {
   PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED), 0);
 }
 
-void answerFileDialog(HWND dialog, const std::string& path, int typeIndex) {
-  constexpr int typeCombo = 0x470;
-  constexpr int nameCombo = 0x47C;
-  if (typeIndex >= 0) {
-    SendDlgItemMessageA(dialog, typeCombo, CB_SETCURSEL, static_cast<WPARAM>(typeIndex), 0);
-    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(typeCombo, CBN_SELENDOK),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, typeCombo)));
-  }
-  HWND combo = GetDlgItem(dialog, nameCombo);
-  HWND edit = combo != nullptr ? FindWindowExA(combo, nullptr, "Edit", nullptr) : nullptr;
-  // In Wine's dialog the field is a ComboBoxEx32 holding a ComboBox that holds the Edit.
-  HWND innerCombo = combo != nullptr ? FindWindowExA(combo, nullptr, "ComboBox", nullptr) : nullptr;
-  if (edit == nullptr && innerCombo != nullptr) edit = FindWindowExA(innerCombo, nullptr, "Edit", nullptr);
-  if (edit == nullptr) edit = GetDlgItem(dialog, 0x480);
-  SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
-  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-}
-
 std::string dialogMessage(HWND dialog) {
   std::string text;
   EnumChildWindows(dialog, collectStaticText, reinterpret_cast<LPARAM>(&text));
@@ -220,7 +202,23 @@ std::function<void(HWND)> answerWith(int button, std::string* text) {
 }
 
 std::function<void(HWND)> chooseFile(const std::string& path, int typeIndex) {
-  return [path, typeIndex](HWND dialog) { answerFileDialog(dialog, path, typeIndex); };
+  return [path, typeIndex](HWND dialog) {
+    constexpr int typeCombo = 0x470;
+    constexpr int nameCombo = 0x47C;
+    if (typeIndex >= 0) {
+      SendDlgItemMessageA(dialog, typeCombo, CB_SETCURSEL, static_cast<WPARAM>(typeIndex), 0);
+      SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(typeCombo, CBN_SELENDOK),
+                   reinterpret_cast<LPARAM>(GetDlgItem(dialog, typeCombo)));
+    }
+    HWND combo = GetDlgItem(dialog, nameCombo);
+    HWND edit = combo != nullptr ? FindWindowExA(combo, nullptr, "Edit", nullptr) : nullptr;
+    // In Wine's dialog the field is a ComboBoxEx32 holding a ComboBox that holds the Edit.
+    HWND innerCombo = combo != nullptr ? FindWindowExA(combo, nullptr, "ComboBox", nullptr) : nullptr;
+    if (edit == nullptr && innerCombo != nullptr) edit = FindWindowExA(innerCombo, nullptr, "Edit", nullptr);
+    if (edit == nullptr) edit = GetDlgItem(dialog, 0x480);
+    SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  };
 }
 
 std::string documentNow() {

@@ -57,9 +57,6 @@ class DialogAnswerer {
 // Presses a button of a message box or dialog (IDYES, IDNO, IDCANCEL, IDOK).
 void pressButton(HWND dialog, int buttonId);
 
-// Fills the file name of an open or save dialog, optionally picks a type (0-based), presses OK.
-void answerFileDialog(HWND dialog, const std::string& path, int typeIndex = -1);
-
 // The message of a message box: the texts of its static controls, joined.
 std::string dialogMessage(HWND dialog);
 
@@ -73,8 +70,8 @@ void runCommand(unsigned command);
 // Runs a command while answering the window it opens, titled for `purpose`; false when none came.
 bool runAnswering(unsigned command, const std::string& purpose, const std::function<void(HWND)>& action);
 
-// Dialog actions for a DialogAnswerer: press a button, keeping the message text when asked; fill a
-// file dialog.
+// Dialog actions for a DialogAnswerer: press a button, keeping the message text when asked; fill the
+// file name of an open or save dialog, optionally pick a type (0-based), press OK.
 std::function<void(HWND)> answerWith(int button, std::string* text = nullptr);
 std::function<void(HWND)> chooseFile(const std::string& path, int typeIndex = -1);
 

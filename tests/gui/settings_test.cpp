@@ -12,6 +12,8 @@
 #include "app/command_ids.h"
 #include "app/menus.h"
 #include "app/startup.h"
+#include "app/status_bar.h"
+#include "app/status_text.h"
 #include "settings/preferences_store.h"
 #include "tests/gui/gui_fixture.h"
 
@@ -25,15 +27,12 @@ using PreferencesStoreTest = VelloroTest;
 // Not in the form the store writes, so that any rewrite shows.
 const std::string messyFile = "\r\n  [Program]\n Win_Width=800  \n\n;note\r[Extras]\r\nWordWrap = 1\r\n";
 
-// Whether a temporary file (the system names them *.tmp) stayed behind in the folder.
-bool temporaryFileLeft(const std::string& folder) {
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((folder + "*.tmp").c_str(), &found);
-  if (search != INVALID_HANDLE_VALUE) FindClose(search);
-  return search != INVALID_HANDLE_VALUE;
-}
-
-TEST_F(PreferencesStoreTest, ReadingChangesNothingAndChangesAreWrittenWholeOnClosing) {
+// Reading changes nothing, and changes are written whole on closing. The file is kept as it was
+// when it cannot be replaced whole: another program's reader opened before the store that shares no
+// writing leaves it read access only, one opened after it keeps the file from being replaced, a
+// read-only file is never rewritten nor made anew (whoever runs the program), and a file in UTF-16
+// (an editor's "Unicode") read as 8-bit text would be cut at every zero byte.
+TEST_F(PreferencesStoreTest, ChangesAreWrittenWholeOnClosingOrNotAtAll) {
   const std::string path = folder + "Preferences.pref";
   writeFile(path, messyFile);
   PreferencesStore store;
@@ -43,53 +42,33 @@ TEST_F(PreferencesStoreTest, ReadingChangesNothingAndChangesAreWrittenWholeOnClo
   store.selectGroup("Missing");
   EXPECT_TRUE(store.closeStore());
   EXPECT_EQ(readFile(path), messyFile);
-
-  ASSERT_TRUE(store.openForReading(path));
-  store.selectGroup("Extras");
-  store.writeNumber("WordWrap", 0);
-  const std::string expected = store.model().serialize();
-  EXPECT_EQ(readFile(path), messyFile) << "nothing is written before closing";
-  EXPECT_TRUE(store.closeStore());
-  EXPECT_EQ(readFile(path), expected);
-  EXPECT_FALSE(temporaryFileLeft(folder));
-}
-
-// Another program's reader opened before the store that shares no writing leaves the store only
-// read access; a reader opened after it keeps the file from being replaced.
-TEST_F(PreferencesStoreTest, FileHeldByAnotherProgramKeepsItsOldText) {
-  const std::string path = folder + "Preferences.pref";
-  writeFile(path, messyFile);
+  std::string utf16 = "\xFF\xFE";
+  for (char c : std::string("; meine Farben\r\n[Style]\r\nEditor_Back = 255,255,200\r\n")) utf16 += {c, '\0'};
   auto openReader = [&](DWORD sharing) {
     return CreateFileA(path.c_str(), GENERIC_READ, sharing, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   };
-  for (bool heldFirst : {true, false}) {
-    HANDLE reader = heldFirst ? openReader(FILE_SHARE_READ) : INVALID_HANDLE_VALUE;
-    PreferencesStore store;
-    ASSERT_TRUE(store.openForReading(path)) << heldFirst;
+  for (int held : {1, 2, 3, 0, 4}) {  // a reader opened before the store, after it; read-only; UTF-16; none
+    const std::string& text = held != 0 ? messyFile : utf16;
+    writeFile(path, text);
+    if (held == 3) {
+      ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
+    }
+    HANDLE reader = held == 1 ? openReader(FILE_SHARE_READ) : INVALID_HANDLE_VALUE;
+    ASSERT_TRUE(store.openForReading(path)) << held;
     store.selectGroup("Program");
     store.writeNumber("Win_Width", 1024);
-    if (!heldFirst) reader = openReader(FILE_SHARE_READ | FILE_SHARE_WRITE);
-    ASSERT_NE(reader, INVALID_HANDLE_VALUE) << heldFirst;
-    EXPECT_FALSE(store.closeStore()) << heldFirst;
-    CloseHandle(reader);
-    EXPECT_EQ(readFile(path), messyFile) << heldFirst;
-    EXPECT_FALSE(temporaryFileLeft(folder)) << heldFirst;
+    const std::string expected = held == 4 ? store.model().serialize() : text;
+    if (held == 2) reader = openReader(FILE_SHARE_READ | FILE_SHARE_WRITE);
+    EXPECT_EQ(readFile(path), text) << "nothing is written before closing";
+    EXPECT_EQ(store.closeStore(), held == 4) << held;
+    if (reader != INVALID_HANDLE_VALUE) CloseHandle(reader);
+    EXPECT_FALSE(held == 3 && store.createForWriting(path)) << "restoring the defaults makes the file anew";
+    EXPECT_EQ(readFile(path), expected) << held;
+    EXPECT_EQ(GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_READONLY, held == 3 ? FILE_ATTRIBUTE_READONLY : 0u);
+    WIN32_FIND_DATAA found;
+    EXPECT_EQ(FindFirstFileA((folder + "*.tmp").c_str(), &found), INVALID_HANDLE_VALUE) << "a temporary file stayed";
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
   }
-}
-
-// A file saved in UTF-16 (an editor's "Unicode") cannot be read as 8-bit text; rewriting it would
-// cut every line at its first zero byte and leave only fragments, so it stays as it is.
-TEST_F(PreferencesStoreTest, FileInUtf16IsNeverRewritten) {
-  const std::string path = folder + "Preferences.pref";
-  std::string utf16 = "\xFF\xFE";
-  for (char c : std::string("; meine Farben\r\n[Style]\r\nEditor_Back = 255,255,200\r\n")) utf16 += {c, '\0'};
-  writeFile(path, utf16);
-  PreferencesStore store;
-  ASSERT_TRUE(store.openForReading(path));
-  store.selectGroup("Extras");
-  store.writeNumber("WordWrap", 1);
-  EXPECT_FALSE(store.closeStore());
-  EXPECT_EQ(readFile(path), utf16);
 }
 
 // A flag counts only when it is exactly 1, and its key is found in any case; a save writes each
@@ -149,56 +128,57 @@ TEST_F(VelloroTest, ExitSavesTheWindowSizeAndItComesBackAtTheNextStart) {
 
 LRESULT lineCount() { return SendMessageA(state.editorHandle, EM_GETLINECOUNT, 0, 0); }
 
+// Switched off under a kept selection, the cursor's place in the status bar follows the new layout.
 TEST_F(VelloroTest, WordWrapSwitchesOnOnlyWithoutAFileAndOffAlways) {
   startVelloro();
   setEditorText(std::string(3000, 'w'));
   runCommand(app::WordWrap);
   EXPECT_GT(lineCount(), 1);
+  select(700, 700);
+  settle();
   state.currentPath = folder + "offen.txt";
   runCommand(app::WordWrap);
   EXPECT_EQ(lineCount(), 1);
+  EXPECT_EQ(app::statusText(0), app::cursorPositionText(701, 1));  // wrapped, the caret stood on a later line
   EXPECT_TRUE(runAnswering(app::WordWrap, "Zeilenumbruch", answerWith(IDOK)));
   EXPECT_EQ(lineCount(), 1);
 }
 
 UINT transparencyItem() { return GetMenuState(state.menuBar, app::Transparency, MF_BYCOMMAND); }
 
-// The item switches between the level from the preferences, as a share of 255, and opaque.
-TEST_F(VelloroTest, TransparencyItemTogglesBetweenTheLevelAndOpaque) {
-  startVelloro();
-  EXPECT_EQ(transparencyItem(), static_cast<UINT>(-1)) << "Wine reports Windows 6.1, which is not offered it";
-  // Systems that offer the item have it in the Extras menu; give this one the same item.
-  InsertMenuA(GetSubMenu(state.menuBar, 4), 2, MF_BYPOSITION | MF_STRING, app::Transparency, "Transparenz");
-  state.transparencyLevel = 85;
-  for (BYTE expected : {216, 255}) {
-    runCommand(app::Transparency);
-    BYTE alpha = 0;
-    GetLayeredWindowAttributes(state.mainWindowHandle, nullptr, &alpha, nullptr);
-    EXPECT_EQ(alpha, expected);
-    EXPECT_EQ((transparencyItem() & MF_CHECKED) != 0, expected != 255);
-  }
-}
-
 // The level from the file, as a share of 255: one above 100 is opaque rather than wrapping round to
-// almost nothing, and none (an empty or mistyped value reads 0) makes the window vanish.
-TEST_F(VelloroTest, TransparencyLevelFromTheFileNeverHidesTheWindow) {
-  const std::pair<const char*, BYTE> cases[] = {{"50", 127}, {"101", 255}, {"200", 255}, {"2147483647", 255},
-                                                {"10", 25},  {"0", 25},    {"", 25},     {"-5", 25}};
+// almost nothing, and none (an empty or mistyped value reads 0) makes the window vanish. The item
+// switches between that level and opaque.
+TEST_F(VelloroTest, TransparencyLevelFromTheFileNeverHidesTheWindowAndTheItemToggles) {
+  const std::pair<const char*, BYTE> cases[] = {{"50", 127}, {"85", 216}, {"101", 255}, {"200", 255},
+                                                {"2147483647", 255}, {"10", 25}, {"0", 25}, {"", 25}, {"-5", 25}};
   for (const auto& [level, expected] : cases) {
+    SCOPED_TRACE(level);
     writeFile(folder + "Preferences.pref",
               std::string("[Extras]\r\nTransparency = 1\r\nTransparencyLevel = ") + level + "\r\n");
     startVelloro();
-    BYTE alpha = 0;
-    GetLayeredWindowAttributes(state.mainWindowHandle, nullptr, &alpha, nullptr);
-    EXPECT_EQ(alpha, expected) << '"' << level << '"';
+    EXPECT_EQ(transparencyItem(), static_cast<UINT>(-1)) << "Wine reports Windows 6.1, which is not offered it";
+    // Systems that offer the item have it in the Extras menu, marked as the file says; give this one
+    // the same item.
+    InsertMenuA(GetSubMenu(state.menuBar, 4), 2, MF_BYPOSITION | MF_STRING | MF_CHECKED, app::Transparency,
+                "Transparenz");
+    for (bool on : {true, false, true}) {
+      BYTE alpha = 0;
+      GetLayeredWindowAttributes(state.mainWindowHandle, nullptr, &alpha, nullptr);
+      EXPECT_EQ(alpha, on ? expected : 255) << on;
+      runCommand(app::Transparency);
+      EXPECT_EQ((transparencyItem() & MF_CHECKED) != 0, !on) << on;
+    }
     app::exitSequence();
   }
 }
 
 // Minimised while a message box is open, the window goes to the task bar, not the notification
 // area: the box's own loop would leave a double-click on the icon unanswered, and Windows hides the
-// box along with its owner, so neither could be brought back.
-TEST_F(VelloroTest, MinimisedUnderAMessageBoxTheWindowStaysOnTheTaskBar) {
+// box along with its owner, so neither could be brought back. A shell that starts again (after
+// Explorer ended) has forgotten the icons: the window hidden in the notification area adds its icon
+// again, or it could not be brought back; a shown window adds none.
+TEST_F(VelloroTest, TrayIconOnlyWhereTheWindowCanBeBroughtBack) {
   startVelloro();
   runCommand(app::MinimizeToTray);
   bool onTaskBar = false;
@@ -213,22 +193,12 @@ TEST_F(VelloroTest, MinimisedUnderAMessageBoxTheWindowStaysOnTheTaskBar) {
   ShowWindow(state.mainWindowHandle, SW_MINIMIZE);
   settle();
   EXPECT_TRUE(state.trayIconShown) << "without a box open the window goes to the notification area";
-}
-
-// A shell that starts again (after Explorer ended) has forgotten the icons; the window hidden in the
-// notification area adds its icon again, or it could not be brought back. A shown window adds none.
-TEST_F(VelloroTest, TrayIconComesBackWhenTheShellStartsAgain) {
-  startVelloro();
-  runCommand(app::MinimizeToTray);
-  ShowWindow(state.mainWindowHandle, SW_MINIMIZE);
-  settle();
   NOTIFYICONDATAA icon{};
   icon.cbSize = NOTIFYICONDATAA_V1_SIZE;
   icon.hWnd = state.mainWindowHandle;
-  const UINT shellStarted = RegisterWindowMessageA("TaskbarCreated");
   for (bool inTray : {true, false}) {
     Shell_NotifyIconA(NIM_DELETE, &icon);
-    SendMessageA(state.mainWindowHandle, shellStarted, 0, 0);
+    SendMessageA(state.mainWindowHandle, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
     settle();
     EXPECT_EQ(Shell_NotifyIconA(NIM_MODIFY, &icon) != FALSE, inTray) << inTray;  // refused for an unknown icon
     runCommand(app::RestoreFromTray);
