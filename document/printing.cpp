@@ -190,11 +190,19 @@ void abandonJob(HDC printer, const std::string& message) {
   app::showMessageBox(message.c_str(), title.c_str(), MB_OK | MB_ICONERROR);
 }
 
-std::string pageFailure(int pageNumber) {
-  return "Die Seite " + std::to_string(pageNumber) + " konnte nicht gedruckt werden.";
+// One page of the job; false when the printer refused it, and the job is then abandoned.
+bool printPage(HDC printer, JobPages& pages, long position, int pageNumber, std::optional<long>& next) {
+  showPrintProgress("Drucke Seite " + std::to_string(pageNumber));
+  if (StartPage(printer) > 0) {
+    next = pages.print(position);
+    if (EndPage(printer) > 0) return true;
+  }
+  abandonJob(printer, "Die Seite " + std::to_string(pageNumber) + " konnte nicht gedruckt werden.");
+  return false;
 }
 
-// The job on the chosen printer, abandoned at the first step the printer refuses.
+// The job on the chosen printer, abandoned at the first step the printer refuses. Copies the
+// printer leaves to the program are whole sets of pages when collated, else repeated pages.
 void printPages(HDC printer, const std::string& documentName, int copies, bool collated) {
   DOCINFOA job{};
   job.cbSize = sizeof job;
@@ -212,16 +220,7 @@ void printPages(HDC printer, const std::string& documentName, int copies, bool c
     for (int pageNumber = 1;; ++pageNumber) {
       std::optional<long> next;
       for (int copy = 0; copy < eachPage; ++copy) {
-        showPrintProgress("Drucke Seite " + std::to_string(pageNumber));
-        if (StartPage(printer) <= 0) {
-          abandonJob(printer, pageFailure(pageNumber));
-          return;
-        }
-        next = pages.print(position);
-        if (EndPage(printer) <= 0) {
-          abandonJob(printer, pageFailure(pageNumber));
-          return;
-        }
+        if (!printPage(printer, pages, position, pageNumber, next)) return;
       }
       // A page that did not advance would be printed again and again.
       if (!next || *next <= position) break;

@@ -88,12 +88,15 @@ void drawGutter(HWND control) {
   followLineCount(control, visible.count);
 
   app::SelectedObject useFont(dc.get(), state.gutterFont);
-  SIZE letter{0, 0};
-  GetTextExtentPoint32A(dc.get(), "M", 1, &letter);
   // The numbers' font is larger than the text's: stepping by its height would put the numbers
   // ever further below their lines. Where the control's lines are not known (fewer than two), the
   // numbers step from the top by their own height.
-  const long lineHeight = visible.lineHeight > 0 ? visible.lineHeight : letter.cy;
+  long lineHeight = visible.lineHeight;
+  if (lineHeight <= 0) {
+    SIZE letter{0, 0};
+    GetTextExtentPoint32A(dc.get(), "M", 1, &letter);
+    lineHeight = letter.cy;
+  }
   if (lineHeight > 0) {
     SetTextColor(dc.get(), state.gutterNumberColour);
     SetROP2(dc.get(), R2_COPYPEN);
