@@ -7,10 +7,10 @@
 
 #include "app/app_state.h"
 #include "app/command_dispatch.h"
-#include "app/modal_windows.h"
 #include "app/event_loop.h"
 #include "app/toolbar.h"
 #include "app/window_modes.h"
+#include "platform/modal_windows.h"
 #include "resources/resource_ids.h"
 
 namespace app {
@@ -68,7 +68,7 @@ bool answerTooltip(LPARAM lParam) {
 // The first of the dropped files; further ones are ignored, as is a drop while a dialog is open.
 void onFilesDropped(HDROP drop) {
   std::string path;
-  if (!modalWindowOpen() && DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0) > 0) {
+  if (!platform::modalWindowOpen() && DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0) > 0) {
     const UINT length = DragQueryFileA(drop, 0, nullptr, 0);
     path.assign(length + 1, '\0');
     path.resize(DragQueryFileA(drop, 0, path.data(), length + 1));

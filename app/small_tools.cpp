@@ -13,9 +13,9 @@
 #include "app/event_loop.h"
 #include "app/launch_command.h"
 #include "app/main_window.h"
-#include "app/modal_windows.h"
 #include "app/object_ids.h"
 #include "document/titles.h"
+#include "platform/modal_windows.h"
 #include "resources/resource_ids.h"
 
 namespace app {
@@ -138,7 +138,7 @@ void startCharacterMap() { startSystemProgram("charmap.exe"); }
 
 void showSettingsNote() {
   std::string title = document::dialogTitle("Einstellungen");
-  showMessageBox(settingsNoteText, title.c_str(), MB_OK);
+  platform::showMessageBox(settingsNoteText, title.c_str(), MB_OK);
 }
 
 void showAboutWindow() {

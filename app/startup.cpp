@@ -12,13 +12,13 @@
 #include "app/main_window.h"
 #include "app/menus.h"
 #include "app/status_bar.h"
-#include "app/system_library.h"
 #include "app/toolbar.h"
 #include "app/window_modes.h"
 #include "document/document_commands.h"
 #include "document/document_paths.h"
 #include "document/titles.h"
 #include "editor/editor_control.h"
+#include "platform/system_library.h"
 #include "settings/settings.h"
 
 namespace app {
@@ -51,7 +51,7 @@ void checkStartupMarks(const settings::StartupMarks& marks) {
 void setProcessExit(ProcessExit exit) { processExit = exit; }
 
 void startUp(HINSTANCE instance, const char* commandLine) {
-  hardenDllSearch();
+  platform::hardenDllSearch();
   state = AppState{};
   state.instance = instance;
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_WIN95_CLASSES};

@@ -7,9 +7,9 @@
 
 #include "app/app_state.h"
 #include "app/menus.h"
-#include "app/modal_windows.h"
 #include "app/object_ids.h"
-#include "app/system_library.h"
+#include "platform/modal_windows.h"
+#include "platform/system_library.h"
 #include "resources/resource_ids.h"
 
 namespace app {
@@ -90,13 +90,13 @@ void windowCallback(HWND window, UINT message, WPARAM wParam, LPARAM /*lParam*/)
   // Under a message box or dialog the window stays on the task bar: Windows hides the dialog with
   // it, and the dialog's own loop would leave the icon's double-click unanswered until it closes.
   if (message == WM_SIZE && wParam == SIZE_MINIMIZED && window == state.mainWindowHandle &&
-      isMenuItemChecked(MinimizeToTray) && !modalWindowOpen()) {
+      isMenuItemChecked(MinimizeToTray) && !platform::modalWindowOpen()) {
     minimizeToTray();
   }
 }
 
 void setWindowOpacity(HWND window, int percent) {
-  HMODULE user32 = loadSystemLibrary("user32.dll");
+  HMODULE user32 = platform::loadSystemLibrary("user32.dll");
   if (user32 == nullptr) return;
   using SetLayeredFn = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
   auto setLayered = reinterpret_cast<SetLayeredFn>(

@@ -5,7 +5,6 @@
 #include <string>
 
 #include "app/app_state.h"
-#include "app/modal_windows.h"
 #include "app/startup.h"
 #include "app/status_bar.h"
 #include "document/document_paths.h"
@@ -15,6 +14,7 @@
 #include "document/text_file_io.h"
 #include "document/titles.h"
 #include "editor/editor_control.h"
+#include "platform/modal_windows.h"
 #include "settings/settings.h"
 
 namespace document {
@@ -176,7 +176,7 @@ bool maySessionEnd() {
   if (state.modifiedMarked == 0) return true;
   // A prompt on top of an open dialog would run a second save inside the first; the user finishes
   // that dialog and ends the session again.
-  if (app::modalWindowOpen()) return false;
+  if (platform::modalWindowOpen()) return false;
   return mayDropText(PromptCommand::Exit);
 }
 

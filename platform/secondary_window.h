@@ -6,7 +6,7 @@
 #include <span>
 #include <string>
 
-namespace app {
+namespace platform {
 
 struct ControlSpec {
   int id;
@@ -26,4 +26,4 @@ void createControls(HWND window, std::span<const ControlSpec> controls);
 
 std::string controlText(HWND control);
 
-}  // namespace app
+}  // namespace platform

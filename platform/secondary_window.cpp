@@ -1,11 +1,11 @@
-#include "app/secondary_window.h"
+#include "platform/secondary_window.h"
 
 #include <algorithm>
 
 #include "app/app_state.h"
 #include "app/main_window.h"
 
-namespace app {
+namespace platform {
 
 HWND createCentredWindow(const std::string& title, DWORD style, int clientWidth, int clientHeight) {
   RECT frame{0, 0, clientWidth, clientHeight};
@@ -14,9 +14,9 @@ HWND createCentredWindow(const std::string& title, DWORD style, int clientWidth,
   int screenHeight = GetSystemMetrics(SM_CYSCREEN);
   int width = std::min<int>(frame.right - frame.left, screenWidth);
   int height = std::min<int>(frame.bottom - frame.top, screenHeight);
-  return CreateWindowExA(0, programWindowClass(), title.c_str(), style, (screenWidth - width) / 2,
-                         (screenHeight - height) / 2, width, height, state.mainWindowHandle, nullptr, state.instance,
-                         nullptr);
+  return CreateWindowExA(0, app::programWindowClass(), title.c_str(), style, (screenWidth - width) / 2,
+                         (screenHeight - height) / 2, width, height, app::state.mainWindowHandle, nullptr,
+                         app::state.instance, nullptr);
 }
 
 void createControls(HWND window, std::span<const ControlSpec> controls) {
@@ -24,7 +24,7 @@ void createControls(HWND window, std::span<const ControlSpec> controls) {
   for (const ControlSpec& spec : controls) {
     HWND child = CreateWindowExA(spec.exStyle, spec.className, spec.text, WS_CHILD | WS_VISIBLE | spec.style, spec.x,
                                  spec.y, spec.width, spec.height, window,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), state.instance, nullptr);
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), app::state.instance, nullptr);
     if (child != nullptr) SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   }
 }
@@ -37,4 +37,4 @@ std::string controlText(HWND control) {
   return text;
 }
 
-}  // namespace app
+}  // namespace platform

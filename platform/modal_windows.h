@@ -5,7 +5,7 @@
 
 #include <vector>
 
-namespace app {
+namespace platform {
 
 // The foreground window when it belongs to this process, else a visible window of the program that
 // stays on top of others (always on top, the Find window), else none.
@@ -30,4 +30,4 @@ bool modalWindowOpen();
 // MessageBoxA with the owner and disabling rules above.
 int showMessageBox(const char* text, const char* title, UINT type);
 
-}  // namespace app
+}  // namespace platform

@@ -1,8 +1,8 @@
-#include "app/modal_windows.h"
+#include "platform/modal_windows.h"
 
 #include "app/app_state.h"
 
-namespace app {
+namespace platform {
 
 namespace {
 
@@ -38,8 +38,8 @@ HWND dialogOwner() {
 }
 
 bool modalWindowOpen() {
-  return disablingWindowsOpen > 0 || state.aboutWindow != nullptr ||
-         (state.mainWindowHandle != nullptr && !IsWindowEnabled(state.mainWindowHandle));
+  return disablingWindowsOpen > 0 || app::state.aboutWindow != nullptr ||
+         (app::state.mainWindowHandle != nullptr && !IsWindowEnabled(app::state.mainWindowHandle));
 }
 
 DisabledProgramWindows::DisabledProgramWindows() {
@@ -61,4 +61,4 @@ int showMessageBox(const char* text, const char* title, UINT type) {
   return MessageBoxA(owner, text, title, type);
 }
 
-}  // namespace app
+}  // namespace platform
