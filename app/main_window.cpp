@@ -124,6 +124,25 @@ void placeMainWindow(int x, int y, int innerWidth, int innerHeight) {
                SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// A minimised window, on the task bar or in the notification area, has no client area to measure;
+// it is saved with its normal (not maximised) size, and as maximised when it comes back maximised.
+SavedWindowSize mainWindowSizeToSave() {
+  HWND window = state.mainWindowHandle;
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof placement;
+  if (IsIconic(window) && GetWindowPlacement(window, &placement)) {
+    RECT frame{0, 0, 0, 0};
+    AdjustWindowRectEx(&frame, mainWindowStyle, FALSE, mainWindowExStyle);
+    const RECT& normal = placement.rcNormalPosition;
+    return {(normal.right - normal.left) - (frame.right - frame.left),
+            (normal.bottom - normal.top) - (frame.bottom - frame.top),
+            (placement.flags & WPF_RESTORETOMAXIMIZED) != 0};
+  }
+  RECT client{};
+  GetClientRect(window, &client);
+  return {client.right, client.bottom + GetSystemMetrics(SM_CYMENU), IsZoomed(window) != FALSE};
+}
+
 WindowNumber windowNumberOf(HWND window) {
   if (window == nullptr) return WindowNumber::Other;
   if (window == state.mainWindowHandle) return WindowNumber::Main;

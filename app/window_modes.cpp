@@ -9,6 +9,7 @@
 #include "app/menus.h"
 #include "app/object_ids.h"
 #include "platform/modal_windows.h"
+#include "platform/secondary_window.h"
 #include "platform/system_library.h"
 #include "resources/resource_ids.h"
 
@@ -112,10 +113,6 @@ void setWindowOpacity(HWND window, int percent) {
   FreeLibrary(user32);
 }
 
-void makeTopmost(HWND window, bool topmost) {
-  SetWindowPos(window, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-}
-
 void minimizeToTray() {
   ShowWindow(state.mainWindowHandle, SW_HIDE);
   removeTrayIcon();
@@ -151,7 +148,7 @@ void toggleMinimizeToTray() { setMenuItemChecked(MinimizeToTray, !isMenuItemChec
 void toggleAlwaysOnTop() {
   bool on = !isMenuItemChecked(AlwaysOnTop);
   setMenuItemChecked(AlwaysOnTop, on);
-  makeTopmost(state.mainWindowHandle, on);
+  platform::makeTopmost(state.mainWindowHandle, on);
 }
 
 void toggleTransparency() {

@@ -6,9 +6,9 @@
 
 #include "app/app_state.h"
 #include "app/menus.h"
-#include "document/titles.h"
 #include "editor/editor_control.h"
 #include "platform/modal_windows.h"
+#include "platform/program_name.h"
 
 namespace app {
 
@@ -24,7 +24,7 @@ void toggleWordWrap() {
   bool wrapping = isMenuItemChecked(WordWrap);
   if (!state.currentPath.empty() && !wrapping) {
     // The gutter numbers display lines, so with wrapping its numbers would not be the file's lines.
-    std::string title = document::dialogTitle("Zeilenumbruch");
+    std::string title = platform::dialogTitle("Zeilenumbruch");
     platform::showMessageBox(refusalText, title.c_str(), MB_OK);
     return;
   }

@@ -7,7 +7,6 @@
 
 #include "app/app_state.h"
 #include "app/object_ids.h"
-#include "app/window_modes.h"
 #include "document/document_rules.h"
 #include "document/document_state.h"
 #include "document/file_dialogs.h"
@@ -43,9 +42,10 @@ bool fileExists(const std::string& path) {
 
 void openRenameWindow() {
   closeRenameWindow();
-  state.renameWindow = platform::createCentredWindow(dialogTitle(renamePurpose), windowStyle, clientWidth, clientHeight);
+  state.renameWindow =
+      platform::createCentredWindow(dialogTitle(renamePurpose), windowStyle, clientWidth, clientHeight);
   if (state.renameWindow == nullptr) return;
-  app::makeTopmost(state.renameWindow, true);
+  platform::makeTopmost(state.renameWindow, true);
   platform::createControls(state.renameWindow, controls);
   SetWindowTextA(pathField(), state.currentPath.c_str());
   ShowWindow(state.renameWindow, SW_SHOW);

@@ -6,10 +6,10 @@
 #include <optional>
 
 #include "app/app_state.h"
-#include "document/titles.h"
 #include "editor/editor_control.h"
 #include "platform/lenient_number.h"
 #include "platform/modal_windows.h"
+#include "platform/program_name.h"
 
 namespace editor {
 
@@ -142,7 +142,7 @@ std::string askLine(const std::string& title, const std::string& prompt, const s
 }
 
 void goToLine() {
-  std::string answer = askLine(document::dialogTitle("Gehe zu Zeile"), "Zeile:", "");
+  std::string answer = askLine(platform::dialogTitle("Gehe zu Zeile"), "Zeile:", "");
   long line = platform::parseLenientInt(answer);
   state.goToLineNumber = static_cast<int>(line);
   // Scrolls by n lines from where the view stands; the caret then goes to line n itself.

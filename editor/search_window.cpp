@@ -9,9 +9,9 @@
 #include "app/app_state.h"
 #include "app/command_ids.h"
 #include "app/object_ids.h"
-#include "document/titles.h"
 #include "editor/editor_control.h"
 #include "editor/search_rules.h"
+#include "platform/program_name.h"
 #include "platform/secondary_window.h"
 
 namespace editor {
@@ -56,7 +56,7 @@ void destroySearchWindow() {
 }
 
 HWND createSearchWindow() {
-  return platform::createCentredWindow(document::dialogTitle("Suchen"), windowStyle, clientWidth, clientHeight);
+  return platform::createCentredWindow(platform::dialogTitle("Suchen"), windowStyle, clientWidth, clientHeight);
 }
 
 

@@ -1,12 +1,11 @@
 #include "platform/modal_windows.h"
 
-#include "app/app_state.h"
-
 namespace platform {
 
 namespace {
 
 int disablingWindowsOpen = 0;
+bool (*shellModalCheck)() = nullptr;
 
 BOOL CALLBACK collectEnabledWindow(HWND window, LPARAM list) {
   if (IsWindowVisible(window) && IsWindowEnabled(window)) {
@@ -37,10 +36,9 @@ HWND dialogOwner() {
   return onTop;
 }
 
-bool modalWindowOpen() {
-  return disablingWindowsOpen > 0 || app::state.aboutWindow != nullptr ||
-         (app::state.mainWindowHandle != nullptr && !IsWindowEnabled(app::state.mainWindowHandle));
-}
+void setShellModalCheck(bool (*check)()) { shellModalCheck = check; }
+
+bool modalWindowOpen() { return disablingWindowsOpen > 0 || (shellModalCheck != nullptr && shellModalCheck()); }
 
 DisabledProgramWindows::DisabledProgramWindows() {
   ++disablingWindowsOpen;

@@ -24,6 +24,10 @@ class DisabledProgramWindows {
   std::vector<HWND> disabled_;
 };
 
+// The shell tells whether one of its own windows keeps the program modal: its About window, or a
+// main window that a system dialog has disabled.
+void setShellModalCheck(bool (*check)());
+
 // A message box, common dialog, input window or the About window of the program is open.
 bool modalWindowOpen();
 

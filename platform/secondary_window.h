@@ -1,12 +1,24 @@
 #pragma once
-// What the program's small windows (Find, Rename) share: a centred window of the program's class
-// owned by the main window, and controls made from a table.
+// What the program's small windows share: a centred window of the program's class owned by the
+// main window, controls made from a table, and staying above other windows.
 #include <windows.h>
 
 #include <span>
 #include <string>
 
 namespace platform {
+
+// What the shell supplies for the program's windows: its module, the class of its windows (registered
+// by then) and the main window, which owns the small ones.
+struct ProgramWindows {
+  HINSTANCE instance = nullptr;
+  const char* windowClass = nullptr;
+  HWND mainWindow = nullptr;
+};
+
+// The shell registers at start-up where these come from; they are asked for anew at each use.
+void setProgramWindowsSource(ProgramWindows (*source)());
+ProgramWindows programWindows();
 
 struct ControlSpec {
   int id;
@@ -23,6 +35,9 @@ HWND createCentredWindow(const std::string& title, DWORD style, int clientWidth,
 
 // Creates the controls in table order, which is also the Tab order, in the default GUI font.
 void createControls(HWND window, std::span<const ControlSpec> controls);
+
+// Keeps the window above the windows of other programs, or lets it go behind them again.
+void makeTopmost(HWND window, bool topmost);
 
 std::string controlText(HWND control);
 
