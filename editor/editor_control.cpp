@@ -7,9 +7,9 @@
 
 #include "app/app_state.h"
 #include "app/object_ids.h"
-#include "app/system_library.h"
 #include "editor/gutter_layout.h"
 #include "editor/line_number_gutter.h"
+#include "platform/system_library.h"
 
 namespace editor {
 
@@ -25,10 +25,10 @@ constexpr LPARAM editorTextLimit = 0x7FFFFFFE;
 const char* editorClassName() {
   static const char* className = nullptr;
   if (className == nullptr) {
-    if (app::loadSystemLibrary("RICHED20.DLL") != nullptr) {
+    if (platform::loadSystemLibrary("RICHED20.DLL") != nullptr) {
       className = "RichEdit20A";
     } else {
-      app::loadSystemLibrary("RICHED32.DLL");
+      platform::loadSystemLibrary("RICHED32.DLL");
       className = "RichEdit";
     }
   }
