@@ -1,6 +1,9 @@
 #include "platform/secondary_window.h"
 
 #include <algorithm>
+#include <vector>
+
+#include "platform/file_names.h"
 
 namespace platform {
 
@@ -29,8 +32,9 @@ void createControls(HWND window, std::span<const ControlSpec> controls) {
   auto font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
   const HINSTANCE instance = programWindows().instance;
   for (const ControlSpec& spec : controls) {
-    HWND child = CreateWindowExA(spec.exStyle, spec.className, spec.text, WS_CHILD | WS_VISIBLE | spec.style, spec.x,
-                                 spec.y, spec.width, spec.height, window,
+    // Unicode windows, so that a field takes any character a file name may hold.
+    HWND child = CreateWindowExW(spec.exStyle, wideFromCp1252(spec.className).c_str(), wideFromCp1252(spec.text).c_str(),
+                                 WS_CHILD | WS_VISIBLE | spec.style, spec.x, spec.y, spec.width, spec.height, window,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance, nullptr);
     if (child != nullptr) SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   }
