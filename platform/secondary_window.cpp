@@ -40,8 +40,38 @@ void createControls(HWND window, std::span<const ControlSpec> controls) {
   }
 }
 
+namespace {
+
+// The always-on-top windows that the window owns, above it, topmost first: the toolbar's tooltip
+// window, an open Find or Rename window.
+std::vector<HWND> ownedTopmostAbove(HWND window) {
+  std::vector<HWND> owned;
+  for (HWND above = GetTopWindow(nullptr); above != nullptr && above != window; above = GetWindow(above, GW_HWNDNEXT)) {
+    if (GetWindow(above, GW_OWNER) == window && (GetWindowLongW(above, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0) {
+      owned.push_back(above);
+    }
+  }
+  return owned;
+}
+
+}  // namespace
+
+// Wine places a window that is made topmost just below the topmost windows it owns, and a window
+// placed there stays out of the topmost band. So these windows are let go for that moment and put
+// back above it, which is where Windows itself keeps them.
 void makeTopmost(HWND window, bool topmost) {
-  SetWindowPos(window, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  constexpr UINT placeOnly = SWP_NOMOVE | SWP_NOSIZE;
+  if (!topmost) {
+    SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, placeOnly);
+    return;
+  }
+  const std::vector<HWND> owned = ownedTopmostAbove(window);
+  for (HWND above : owned) SetWindowLongPtrW(above, GWLP_HWNDPARENT, 0);
+  SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, placeOnly);
+  for (auto above = owned.rbegin(); above != owned.rend(); ++above) {
+    SetWindowLongPtrW(*above, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(window));
+    SetWindowPos(*above, HWND_TOPMOST, 0, 0, 0, 0, placeOnly | SWP_NOACTIVATE);
+  }
 }
 
 std::string controlText(HWND control) {
