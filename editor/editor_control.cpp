@@ -76,24 +76,45 @@ bool rectangleStillApplied(const RECT& client) {
   return EqualRect(&current, &expected) != FALSE;
 }
 
-// Some rich-edit controls ignore margins and would draw the text under the line numbers; they
-// get a formatting rectangle that starts right of the band instead. Such a control clips the
-// rectangle to its client area, so one given while it is still 0 x 0 (at start-up, or while a
-// file opened from the command line loads) is lost: it is given again once the control has a size,
-// and after any resize or layout change that did not keep it.
-void keepFormattingRectangle() {
-  if (!marginsByRectangle) return;
-  RECT client;
-  GetClientRect(state.editorHandle, &client);
-  if (IsRectEmpty(&client)) {
-    applied.valid = false;
-    return;
-  }
-  // A new rectangle lays the whole text out again, which takes seconds for megabytes.
-  if (rectangleStillApplied(client)) return;
+void setFormattingRectangle(const RECT& client) {
   RECT format{margin, client.top + 1, client.right, client.bottom};
   send(EM_SETRECT, 0, reinterpret_cast<LPARAM>(&format));
   applied = {true, margin, formattingRectangle(), client};
+}
+
+bool takingRectangle = false;
+
+// A control still 0 x 0 (at start-up, and while a file named on the command line loads into it)
+// would drop the rectangle; given one later, it lays out the whole text a second time, which takes
+// longer than the load itself. While it holds no text it gets a size just long enough to take it.
+void takeRectangleWhileEmpty() {
+  if (applied.valid && applied.margin == margin) return;
+  applied.valid = false;
+  if (GetWindowTextLengthA(state.editorHandle) != 0) return;
+  constexpr UINT quietly = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW;
+  takingRectangle = true;
+  SetWindowPos(state.editorHandle, nullptr, 0, 0, margin + 100, 100, quietly);
+  RECT client;
+  GetClientRect(state.editorHandle, &client);
+  if (!IsRectEmpty(&client)) setFormattingRectangle(client);
+  SetWindowPos(state.editorHandle, nullptr, 0, 0, 0, 0, quietly);
+  takingRectangle = false;
+}
+
+// Some rich-edit controls ignore margins and would draw the text under the line numbers; they
+// get a formatting rectangle that starts right of the band instead. Such a control clips the
+// rectangle to its client area, so one given while it is 0 x 0 is lost; it keeps one across
+// resizes, moving its right and bottom edges, yet it is given again wherever one was lost.
+void keepFormattingRectangle() {
+  if (!marginsByRectangle || takingRectangle) return;
+  RECT client;
+  GetClientRect(state.editorHandle, &client);
+  if (IsRectEmpty(&client)) {
+    takeRectangleWhileEmpty();
+    return;
+  }
+  // A new rectangle lays the whole text out again, which takes seconds for megabytes.
+  if (!rectangleStillApplied(client)) setFormattingRectangle(client);
 }
 
 void applyLeftMargin() {

@@ -160,7 +160,16 @@ GutterPreset::GutterPreset(long lineCount) {
   fitGutter(lineCount);
 }
 
-GutterPreset::~GutterPreset() { presetLineCount = -1; }
+// A text loaded while the control is still 0 x 0 was scrolled to keep the caret in a view with no
+// room, left of which the band's margin already lies; it is shown from its start.
+GutterPreset::~GutterPreset() {
+  presetLineCount = -1;
+  RECT client;
+  GetClientRect(state.editorHandle, &client);
+  if (!IsRectEmpty(&client)) return;
+  POINT origin{0, 0};
+  SendMessageA(state.editorHandle, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&origin));
+}
 
 DeferredPaint::DeferredPaint() { ++paintDeferrals; }
 
