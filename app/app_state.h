@@ -5,6 +5,7 @@
 #include <string>
 
 #include "document/line_ends.h"
+#include "document/text_encoding.h"
 
 namespace app {
 
@@ -29,6 +30,7 @@ struct AppState {
   int goToLineNumber = 0;
   unsigned char modifiedMarked = 0;
   document::LineEndStyle lineEnds = document::LineEndStyle::CrLf;  // the open file's, kept on save
+  document::TextEncoding encoding = document::TextEncoding::Ansi;  // likewise
   HDC gutterDC = nullptr;
 
   // Handles of the numbered objects of the user interface.

@@ -17,6 +17,7 @@
 #include "app/window_modes.h"
 #include "document/document_commands.h"
 #include "document/document_paths.h"
+#include "document/document_state.h"
 #include "document/titles.h"
 #include "editor/editor_control.h"
 #include "settings/settings.h"
@@ -70,6 +71,7 @@ void startUp(HINSTANCE instance, const char* commandLine) {
   installWindowCallback();
   installMainWindowShortcuts();
   createStatusBar(state.mainWindowHandle);
+  document::showEncodingStatus();
   createToolbar(state.mainWindowHandle);
   acceptDroppedFiles();
 

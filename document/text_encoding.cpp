@@ -42,6 +42,11 @@ std::string_view encodingName(TextEncoding encoding) {
   return "ANSI";
 }
 
+std::string encodingStatusText(TextEncoding encoding, LineEndStyle lineEnds) {
+  const std::string_view ends = lineEnds == LineEndStyle::Lf ? "LF" : lineEnds == LineEndStyle::Cr ? "CR" : "CR LF";
+  return std::string(encodingName(encoding)) + " | " + std::string(ends);
+}
+
 std::string_view byteOrderMark(TextEncoding encoding) {
   switch (encoding) {
     case TextEncoding::Utf8Bom: return "\xEF\xBB\xBF";

@@ -7,12 +7,16 @@
 #include <string_view>
 #include <vector>
 
+#include "document/line_ends.h"
+
 namespace document {
 
 enum class TextEncoding : unsigned char { Ansi, Utf8, Utf8Bom, Utf16Le, Utf16Be };
 
 // As the status bar and the Save As dialog name it: "ANSI", "UTF-8", "UTF-8 mit BOM", ...
 std::string_view encodingName(TextEncoding encoding);
+// The status bar's encoding field: "UTF-8 | LF", "ANSI | CR LF", "UTF-16 LE | CR".
+std::string encodingStatusText(TextEncoding encoding, LineEndStyle lineEnds);
 // The byte-order mark a file of that encoding begins with; empty for ANSI and UTF-8 without mark.
 std::string_view byteOrderMark(TextEncoding encoding);
 

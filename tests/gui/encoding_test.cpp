@@ -1,9 +1,159 @@
-// Checked in the Windows build, the one that ships: the German texts must reach the platform's
-// ANSI functions as code page 1252, not as the UTF-8 of the source files.
+// Files in each encoding open, take typed text and are written back in their own encoding; the
+// question before an ANSI save that would lose characters; the status bar's encoding field. The
+// German texts reach the platform's ANSI functions as code page 1252, not as UTF-8.
 #include <gtest/gtest.h>
 
+#include <string>
 #include <string_view>
+
+#include "app/app_state.h"
+#include "app/command_ids.h"
+#include "app/status_bar.h"
+#include "document/document_commands.h"
+#include "document/document_rules.h"
+#include "document/titles.h"
+#include "tests/gui/gui_fixture.h"
+
+namespace gui_test {
+namespace {
+
+// The control's text as it holds it, in UTF-16.
+std::u16string wideEditorText() {
+  GETTEXTLENGTHEX lengthQuery{GTL_DEFAULT, 1200};
+  auto length = SendMessageA(app::state.editorHandle, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&lengthQuery), 0);
+  std::u16string text(length + 1, u'\0');
+  GETTEXTEX query{static_cast<DWORD>(text.size() * 2), GT_DEFAULT, 1200, nullptr, nullptr};
+  text.resize(SendMessageA(app::state.editorHandle, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&query),
+                           reinterpret_cast<LPARAM>(text.data())));
+  return text;
+}
+
+// Replaces the text with characters beyond the code page, as a paste from a browser does.
+void pasteWide(const std::u16string& text) {
+  SETTEXTEX how{ST_DEFAULT, 1200};
+  SendMessageA(app::state.editorHandle, EM_SETTEXTEX, reinterpret_cast<WPARAM>(&how),
+               reinterpret_cast<LPARAM>(text.c_str()));
+  SendMessageA(app::state.editorHandle, EM_SETMODIFY, TRUE, 0);
+}
+
+void typeAtEnd(const std::string& text) {
+  select(-1, -1);
+  typeIntoEditor(text);
+}
+
+std::string encodingField() { return app::statusText(2); }
 
 TEST(Encoding, LiteralsAreCodePage1252) {
   EXPECT_EQ(std::string_view("Öffnen äöüß"), std::string_view("\xD6" "ffnen \xE4\xF6\xFC\xDF"));
 }
+
+// Each file opens with its encoding in the status bar, shows its characters, saves back byte for
+// byte, and an "ä" typed at its end is written in the file's own encoding. Broken files open as
+// ANSI and come back unchanged.
+TEST_F(VelloroTest, EachEncodingOpensShowsAndSavesItsOwnBytes) {
+  using namespace std::string_literals;
+  const struct {
+    std::string file;
+    std::string field;
+    std::u16string shown;  // the start of the text in the control
+    std::string typed;     // the "ä" at the end, in the file's encoding
+  } cases[] = {
+      {"f\xC3\xBCr \xE2\x82\xAC\n", "UTF-8 | LF", u"f\u00FCr \u20AC", "\xC3\xA4"},
+      {"\xEF\xBB\xBF" "f\xC3\xBCr\r\n", "UTF-8 mit BOM | CR LF", u"f\u00FCr", "\xC3\xA4"},
+      {"\xFF\xFE" "f\0\xFC\0\x41\x01\r\0"s, "UTF-16 LE | CR", u"f\u00FC\u0141", "\xE4\0"s},
+      {"\xFE\xFF\0f\0\xFC\xD8\x3D\xDE\x00"s, "UTF-16 BE | CR LF", u"f\u00FC\U0001F600", "\0\xE4"s},
+      {"f\xFCr\x81\x8D\x8F\x90\x9D\x80", "ANSI | CR LF", u"f\u00FCr", "\xE4"},
+      // Cut off at the end; a lone surrogate; a mark with nothing after it.
+      {"f\xC3\xBCr\xC3", "ANSI | CR LF", u"f\u00C3\u00BCr", "\xE4"},
+      {"\xFF\xFE" "a\0\x00\xD8"s, "ANSI | CR LF", u"\u00FF\u00FE" "a", "\xE4"},
+      {"\xFF\xFE", "UTF-16 LE | CR LF", u"", "\xE4\0"s},
+      {"\xEF\xBB\xBF", "UTF-8 mit BOM | CR LF", u"", "\xC3\xA4"},
+  };
+  startVelloro();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.file));
+    const std::string path = folder + "text.txt";
+    writeFile(path, c.file);
+    document::openDroppedFile(path);
+    settle();
+    EXPECT_EQ(encodingField(), "\t\t" + c.field);
+    EXPECT_EQ(app::statusText(1), " Geöffnet");
+    EXPECT_EQ(wideEditorText().substr(0, c.shown.size()), c.shown);
+    runCommand(app::Save);
+    EXPECT_EQ(readFile(path), c.file);
+    typeAtEnd("\xE4");
+    runCommand(app::Save);
+    EXPECT_EQ(readFile(path), c.file + c.typed);
+  }
+  // Every byte of an ANSI file, the five that code page 1252 leaves unassigned among them; CR and LF
+  // as one line end, since mixed line ends are written as CR LF.
+  std::string every;
+  for (int byte = 1; byte < 256; ++byte) {
+    if (byte != '\r' && byte != '\n') every.push_back(static_cast<char>(byte));
+  }
+  every += "\r\n";
+  writeFile(folder + "every.txt", every);
+  document::openDroppedFile(folder + "every.txt");
+  settle();
+  EXPECT_EQ(encodingField(), "\t\tANSI | CR LF");
+  ASSERT_TRUE(runAnswering(app::SaveAs, "Speichern unter", chooseFile(folder + "every-out.txt", 3)));
+  EXPECT_EQ(readFile(folder + "every-out.txt"), every);
+
+  runCommand(app::New);
+  EXPECT_EQ(encodingField(), "\t\tANSI | CR LF");
+}
+
+// Text that ANSI cannot hold: Yes writes UTF-8 from then on, No writes the code page's "?" and stays
+// ANSI, Cancel writes nothing and a command that needed the save stops.
+TEST_F(VelloroTest, AnsiSaveAsksBeforeCharactersAreLost) {
+  const std::u16string text = u"\u0141\u00F3d\u017A \u2192 ok";
+  const std::string utf8 = "\xC5\x81\xC3\xB3" "d\xC5\xBA \xE2\x86\x92 ok", old = "alt\xE4";
+  const struct {
+    int button;
+    std::string written;
+    std::string field;
+    int marked;
+  } cases[] = {
+      {IDYES, utf8, "UTF-8 | CR LF", 0},
+      {IDNO, "?\xF3" "d? ? ok", "ANSI | CR LF", 0},
+      {IDCANCEL, old, "ANSI | CR LF", 1},
+  };
+  startVelloro();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.button);
+    const std::string path = folder + "ansi.txt";
+    writeFile(path, old);
+    document::openDroppedFile(path);
+    settle();
+    pasteWide(text);
+    std::string question;
+    ASSERT_TRUE(runAnswering(app::Save, "Speichern", answerWith(c.button, &question)));
+    EXPECT_EQ(question, document::lostCharactersQuestion);
+    EXPECT_EQ(readFile(path), c.written);
+    EXPECT_EQ(encodingField(), "\t\t" + c.field);
+    EXPECT_EQ(app::state.modifiedMarked, c.marked);
+    EXPECT_EQ(wideEditorText(), text);
+    if (c.button == IDYES) {  // UTF-8 from now on: the next save asks nothing
+      typeAtEnd("!");
+      DialogAnswerer unasked(document::dialogTitle("Speichern"), answerWith(IDCANCEL), 1500);
+      runCommand(app::Save);
+      EXPECT_FALSE(unasked.answered());
+      EXPECT_EQ(readFile(path), utf8 + "!");
+    }
+  }
+  // Close asks to save first; Yes, then Cancel at the question: the document stays open.
+  bool asked = false;
+  DialogAnswerer close(document::dialogTitle("Schließen"), [&](HWND prompt) {
+    pressButton(prompt, IDYES);
+    asked = answerNext(prompt, document::dialogTitle("Speichern"), answerWith(IDCANCEL));
+  });
+  runCommand(app::Close);
+  ASSERT_TRUE(close.answered());
+  EXPECT_TRUE(asked);
+  EXPECT_EQ(app::state.currentPath, folder + "ansi.txt");
+  EXPECT_EQ(wideEditorText(), text);
+  EXPECT_EQ(readFile(folder + "ansi.txt"), old);
+}
+
+}  // namespace
+}  // namespace gui_test
