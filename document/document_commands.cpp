@@ -75,13 +75,14 @@ bool writeDocument(const std::string& path, TextEncoding encoding) {
 }
 
 bool saveAs() {
-  const std::string chosen =
-      showFileDialog(dialogTitle("Speichern unter"), pathPart(state.currentPath), saveAsFilter, initialTypeIndex, true);
+  TextEncoding encoding = state.encoding;
+  const std::string chosen = showFileDialog(dialogTitle("Speichern unter"), pathPart(state.currentPath), saveAsFilter,
+                                            initialTypeIndex, true, &encoding);
   if (chosen.empty()) {
     focusEditor();
     return false;
   }
-  const bool saved = writeDocument(withDefaultExtension(chosen, selectedPattern()), state.encoding);
+  const bool saved = writeDocument(withDefaultExtension(chosen, selectedPattern()), encoding);
   focusEditor();
   return saved;
 }

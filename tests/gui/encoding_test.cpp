@@ -12,6 +12,7 @@
 #include "document/document_commands.h"
 #include "document/document_rules.h"
 #include "document/titles.h"
+#include "resources/resource_ids.h"
 #include "tests/gui/gui_fixture.h"
 
 namespace gui_test {
@@ -42,6 +43,29 @@ void typeAtEnd(const std::string& text) {
 }
 
 std::string encodingField() { return app::statusText(2); }
+
+BOOL CALLBACK findEncodingField(HWND child, LPARAM found) {
+  if (GetDlgCtrlID(child) != IDC_ENCODING) return TRUE;
+  *reinterpret_cast<HWND*>(found) = child;
+  return FALSE;
+}
+
+// Notes which encoding the Save As dialog offered first, picks another (0-based in the field's
+// list), then names the file.
+std::function<void(HWND)> chooseEncoding(int index, const std::string& path, std::string* offered) {
+  return [=](HWND dialog) {
+    HWND field = nullptr;
+    EnumChildWindows(dialog, findEncodingField, reinterpret_cast<LPARAM>(&field));
+    if (field == nullptr) return;
+    const auto first = SendMessageA(field, CB_GETCURSEL, 0, 0);
+    std::string name(64, '\0');
+    name.resize(SendMessageA(field, CB_GETLBTEXT, static_cast<WPARAM>(first), reinterpret_cast<LPARAM>(name.data())));
+    *offered = name;
+    SendMessageA(field, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    SendMessageA(GetParent(field), WM_COMMAND, MAKEWPARAM(IDC_ENCODING, CBN_SELCHANGE), reinterpret_cast<LPARAM>(field));
+    chooseFile(path)(dialog);
+  };
+}
 
 TEST(Encoding, LiteralsAreCodePage1252) {
   EXPECT_EQ(std::string_view("Öffnen äöüß"), std::string_view("\xD6" "ffnen \xE4\xF6\xFC\xDF"));
@@ -153,6 +177,37 @@ TEST_F(VelloroTest, AnsiSaveAsksBeforeCharactersAreLost) {
   EXPECT_EQ(app::state.currentPath, folder + "ansi.txt");
   EXPECT_EQ(wideEditorText(), text);
   EXPECT_EQ(readFile(folder + "ansi.txt"), old);
+}
+
+// Save As offers the document's encoding and writes the file in the one chosen, which the document
+// then keeps.
+TEST_F(VelloroTest, SaveAsWritesTheEncodingChosenInTheDialog) {
+  using namespace std::string_literals;
+  const struct {
+    int index;
+    std::string bytes;
+    std::string offered;  // what the dialog showed first: the encoding of the row before
+  } cases[] = {
+      {3, "\xFF\xFE" "f\0\xFC\0r\0\n\0"s, "UTF-8"},
+      {0, "f\xFCr\n", "UTF-16 LE"},
+      {2, "\xEF\xBB\xBF" "f\xC3\xBCr\n", "ANSI"},
+      {4, "\xFE\xFF\0f\0\xFC\0r\0\n"s, "UTF-8 mit BOM"},
+      {1, "f\xC3\xBCr\n", "UTF-16 BE"},
+  };
+  writeFile(folder + "in.txt", "f\xC3\xBCr\n");
+  startVelloro();
+  document::openDroppedFile(folder + "in.txt");
+  settle();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.index);
+    const std::string path = folder + "out" + std::to_string(c.index);
+    std::string offered;
+    ASSERT_TRUE(runAnswering(app::SaveAs, "Speichern unter", chooseEncoding(c.index, path, &offered)));
+    EXPECT_EQ(offered, c.offered);
+    EXPECT_EQ(readFile(path), c.bytes);
+    EXPECT_EQ(app::state.currentPath, path);
+  }
+  EXPECT_EQ(encodingField(), "\t\tUTF-8 | LF");
 }
 
 }  // namespace
