@@ -22,7 +22,7 @@ struct AppState {
   COLORREF gutterLineColour = 0;
   WNDPROC editorPreviousProc = nullptr;
   int aboutClosed = 0;
-  std::string searchText;
+  std::string searchText;  // UTF-8: the Find field takes any character
   int pickedColour = 0;
   int transparencyLevel = 0;
   std::string versionText;

@@ -143,7 +143,7 @@ LRESULT CALLBACK editorGutterProc(HWND window, UINT message, WPARAM wParam, LPAR
   LRESULT result;
   {
     PlainEnter enter(message, wParam);
-    result = CallWindowProcA(state.editorPreviousProc, window, message, wParam, lParam);
+    result = CallWindowProcW(state.editorPreviousProc, window, message, wParam, lParam);
   }
   if (message == WM_PAINT) {
     ++paintCount;

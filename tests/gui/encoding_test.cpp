@@ -8,6 +8,7 @@
 
 #include "app/app_state.h"
 #include "app/command_ids.h"
+#include "app/object_ids.h"
 #include "app/status_bar.h"
 #include "document/document_commands.h"
 #include "document/document_rules.h"
@@ -208,6 +209,45 @@ TEST_F(VelloroTest, SaveAsWritesTheEncodingChosenInTheDialog) {
     EXPECT_EQ(app::state.currentPath, path);
   }
   EXPECT_EQ(encodingField(), "\t\tUTF-8 | LF");
+}
+
+// Characters beyond the code page typed into the text and into the Find field arrive whole, and the
+// search finds them, downward and upward, and again with F3 after the window closed.
+TEST_F(VelloroTest, AnyCharacterIsTypedAndFound) {
+  startVelloro();
+  pasteWide(u"a \u2192 b \u0141\u00F3d\u017A \u2192 ");
+  select(-1, -1);
+  for (wchar_t typed : {L'\u0141', L'\u20AC'}) PostMessageW(app::state.editorHandle, WM_CHAR, typed, 0);
+  settle();
+  EXPECT_EQ(wideEditorText(), u"a \u2192 b \u0141\u00F3d\u017A \u2192 \u0141\u20AC");
+
+  runCommand(app::Find);
+  HWND field = GetDlgItem(app::state.searchWindow, app::searchFieldId);
+  ASSERT_NE(field, nullptr);
+  PostMessageW(field, WM_CHAR, L'\u2192', 0);
+  settle();
+  wchar_t typed[8] = {};
+  GetWindowTextW(field, typed, 8);
+  EXPECT_EQ(std::wstring(typed), L"\u2192");
+  select(0, 0);
+  const struct {
+    int button;
+    CHARRANGE found;
+  } steps[] = {{app::searchNextButtonId, {2, 3}}, {app::searchNextButtonId, {11, 12}}};
+  for (const auto& step : steps) {
+    SendMessageA(GetDlgItem(app::state.searchWindow, step.button), BM_CLICK, 0, 0);
+    settle();
+    EXPECT_EQ(selection().cpMin, step.found.cpMin);
+    EXPECT_EQ(selection().cpMax, step.found.cpMax);
+  }
+  SetWindowTextW(field, L"\u0141");
+  PostMessageA(app::state.searchWindow, WM_CLOSE, 0, 0);
+  settle();
+  select(0, 0);
+  runCommand(app::FindNext);
+  EXPECT_EQ(selection().cpMin, 6);
+  runCommand(app::FindNext);
+  EXPECT_EQ(selection().cpMin, 13);
 }
 
 }  // namespace
