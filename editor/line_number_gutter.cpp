@@ -9,6 +9,7 @@
 #include "editor/editor_control.h"
 #include "editor/enter_key.h"
 #include "editor/gutter_layout.h"
+#include "editor/unicode_paste.h"
 
 namespace editor {
 
@@ -139,6 +140,7 @@ LRESULT CALLBACK editorGutterProc(HWND window, UINT message, WPARAM wParam, LPAR
   }
   // Not validated, so the update region stays for the loop's paint.
   if (message == WM_PAINT && paintDeferrals > 0) return 0;
+  if (isPaste(message, wParam) && pasteUnicodeText()) return 0;
   EditorMessageNote note(message);
   LRESULT result;
   {

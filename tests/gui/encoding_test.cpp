@@ -211,8 +211,8 @@ TEST_F(VelloroTest, SaveAsWritesTheEncodingChosenInTheDialog) {
   EXPECT_EQ(encodingField(), "\t\tUTF-8 | LF");
 }
 
-// Characters beyond the code page typed into the text and into the Find field arrive whole, and the
-// search finds them, downward and upward, and again with F3 after the window closed.
+// Characters beyond the code page typed into the text and into the Find field arrive whole, copy and
+// paste keep them, and the search finds them, downward and upward, and again with F3 after the window closed.
 TEST_F(VelloroTest, AnyCharacterIsTypedAndFound) {
   startVelloro();
   pasteWide(u"a \u2192 b \u0141\u00F3d\u017A \u2192 ");
@@ -220,6 +220,25 @@ TEST_F(VelloroTest, AnyCharacterIsTypedAndFound) {
   for (wchar_t typed : {L'\u0141', L'\u20AC'}) PostMessageW(app::state.editorHandle, WM_CHAR, typed, 0);
   settle();
   EXPECT_EQ(wideEditorText(), u"a \u2192 b \u0141\u00F3d\u017A \u2192 \u0141\u20AC");
+  // Through the clipboard and back.
+  select(6, 10);
+  runCommand(app::Copy);
+  select(-1, -1);
+  runCommand(app::Paste);
+  EXPECT_EQ(wideEditorText(), u"a \u2192 b \u0141\u00F3d\u017A \u2192 \u0141\u20AC\u0141\u00F3d\u017A");
+  // Ctrl+V, as the control's own key.
+  select(0, 1);
+  BYTE keys[256];
+  GetKeyboardState(keys);
+  keys[VK_CONTROL] = 0x80;
+  SetKeyboardState(keys);
+  SendMessageW(app::state.editorHandle, WM_KEYDOWN, 'V', 0);
+  SendMessageW(app::state.editorHandle, WM_CHAR, 0x16, 0);
+  keys[VK_CONTROL] = 0;
+  SetKeyboardState(keys);
+  SendMessageW(app::state.editorHandle, WM_KEYUP, 'V', 0);
+  EXPECT_EQ(wideEditorText().substr(0, 6), u"\u0141\u00F3d\u017A \u2192");
+  pasteWide(u"a \u2192 b \u0141\u00F3d\u017A \u2192 \u0141\u20AC");
 
   runCommand(app::Find);
   HWND field = GetDlgItem(app::state.searchWindow, app::searchFieldId);
