@@ -209,6 +209,18 @@ TEST_F(VelloroTest, SaveAsWritesTheEncodingChosenInTheDialog) {
     EXPECT_EQ(app::state.currentPath, path);
   }
   EXPECT_EQ(encodingField(), "\t\tUTF-8 | LF");
+
+  // ANSI chosen for text that ANSI cannot hold asks first; Yes writes UTF-8.
+  pasteWide(u"\u0141\u00F3d\u017A\n");
+  std::string offered;
+  bool asked = false;
+  ASSERT_TRUE(runAnswering(app::SaveAs, "Speichern unter", [&](HWND dialog) {
+    chooseEncoding(0, folder + "lodz.txt", &offered)(dialog);
+    asked = answerNext(dialog, document::dialogTitle("Speichern"), answerWith(IDYES));
+  }));
+  EXPECT_TRUE(asked);
+  EXPECT_EQ(readFile(folder + "lodz.txt"), "\xC5\x81\xC3\xB3" "d\xC5\xBA\n");
+  EXPECT_EQ(encodingField(), "\t\tUTF-8 | LF");
 }
 
 // Characters beyond the code page typed into the text and into the Find field arrive whole, copy and
