@@ -22,14 +22,15 @@ constexpr int twipsPerSizeUnit = 15;
 // Without a raised limit the control stops accepting typed text at 32,767 characters.
 constexpr LPARAM editorTextLimit = 0x7FFFFFFE;
 
-const char* editorClassName() {
-  static const char* className = nullptr;
+// The Unicode class, so that the control takes every character typed; the older library has none.
+const wchar_t* editorClassName() {
+  static const wchar_t* className = nullptr;
   if (className == nullptr) {
     if (platform::loadSystemLibrary("RICHED20.DLL") != nullptr) {
-      className = "RichEdit20A";
+      className = L"RichEdit20W";
     } else {
       platform::loadSystemLibrary("RICHED32.DLL");
-      className = "RichEdit";
+      className = L"RichEdit";
     }
   }
   return className;
@@ -186,8 +187,8 @@ PositionLookup lastLookup;
 }  // namespace
 
 void createEditorControl(HWND mainWindow) {
-  state.editorHandle = CreateWindowExA(
-      WS_EX_CLIENTEDGE, editorClassName(), "",
+  state.editorHandle = CreateWindowExW(
+      WS_EX_CLIENTEDGE, editorClassName(), L"",
       WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL |
           ES_AUTOHSCROLL | ES_NOHIDESEL | ES_WANTRETURN,
       5, 28, 0, 0, mainWindow, reinterpret_cast<HMENU>(static_cast<INT_PTR>(app::editorControlId)),
@@ -201,7 +202,7 @@ void createEditorControl(HWND mainWindow) {
   setEditorFontSize(editorFontSize);
 
   state.editorPreviousProc = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(state.editorHandle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&editorGutterProc)));
+      SetWindowLongPtrW(state.editorHandle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&editorGutterProc)));
   backColour = CLR_INVALID;
   applied.valid = false;
   setLeftMargin(initialLeftMargin);

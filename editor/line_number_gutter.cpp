@@ -9,6 +9,7 @@
 #include "editor/enter_key.h"
 #include "editor/gutter_layout.h"
 #include "platform/win_handles.h"
+#include "editor/unicode_paste.h"
 
 namespace editor {
 
@@ -139,11 +140,12 @@ LRESULT CALLBACK editorGutterProc(HWND window, UINT message, WPARAM wParam, LPAR
   }
   // Not validated, so the update region stays for the loop's paint.
   if (message == WM_PAINT && paintDeferrals > 0) return 0;
+  if (isPaste(message, wParam) && pasteUnicodeText()) return 0;
   EditorMessageNote note(message);
   LRESULT result;
   {
     PlainEnter enter(message, wParam);
-    result = CallWindowProcA(state.editorPreviousProc, window, message, wParam, lParam);
+    result = CallWindowProcW(state.editorPreviousProc, window, message, wParam, lParam);
   }
   if (message == WM_PAINT) {
     ++paintCount;
