@@ -11,6 +11,7 @@
 #include "app/object_ids.h"
 #include "editor/editor_control.h"
 #include "editor/search_rules.h"
+#include "platform/file_names.h"
 #include "platform/program_name.h"
 #include "platform/secondary_window.h"
 
@@ -38,7 +39,9 @@ constexpr platform::ControlSpec controls[] = {
 
 HWND control(int id) { return GetDlgItem(state.searchWindow, id); }
 
-std::string fieldText() { return platform::controlText(control(app::searchFieldId)); }
+// The field's text in UTF-8, as `searchText` keeps it; the field, as every control of the small
+// windows, is a Unicode window and takes any character, as the text does.
+std::string fieldText() { return platform::windowText(control(app::searchFieldId)); }
 
 bool upwardSelected() { return SendMessageA(control(app::searchUpwardOptionId), BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
@@ -77,7 +80,7 @@ void openSearchWindow() {
   platform::createControls(window, controls);
 
   CheckRadioButton(window, app::searchUpwardOptionId, app::searchDownwardOptionId, app::searchDownwardOptionId);
-  SetWindowTextA(control(app::searchFieldId), state.searchText.c_str());
+  platform::setWindowText(control(app::searchFieldId), state.searchText);
   ShowWindow(window, SW_SHOWNORMAL);
   SetFocus(control(app::searchFieldId));
   state.searchAccelerators = createSearchAccelerators();
@@ -107,12 +110,13 @@ void findInEditor(const std::string& text, bool downward) {
   SendMessageA(state.editorHandle, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
   SearchRange range = searchRange(selection.cpMin, selection.cpMax, downward);
 
-  FINDTEXTEXA query{};
+  const std::wstring searched = platform::wideFromUtf8(text);
+  FINDTEXTEXW query{};
   query.chrg.cpMin = range.from;
   query.chrg.cpMax = range.to;
-  query.lpstrText = text.c_str();
+  query.lpstrText = searched.c_str();
   LRESULT found =
-      SendMessageA(state.editorHandle, EM_FINDTEXTEX, downward ? FR_DOWN : 0, reinterpret_cast<LPARAM>(&query));
+      SendMessageW(state.editorHandle, EM_FINDTEXTEXW, downward ? FR_DOWN : 0, reinterpret_cast<LPARAM>(&query));
   if (found == -1) return;
   selectRange(query.chrgText.cpMin, query.chrgText.cpMax);
 }

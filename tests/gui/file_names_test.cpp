@@ -55,13 +55,17 @@ void giveOnCommandLine(const std::string&, const std::string& path) {
   startVelloro("velloro.exe \"" + path + "\"");
 }
 
-// Opened under a plain name, then renamed to the name.
+// Opened under a plain name, then renamed to the name, typed into the field through the event loop
+// as the keyboard would.
 void renameTo(const std::string& folder, const std::string& path) {
   writeFile(folder + "a.txt", readFile(path));
   DeleteFileW(platform::wideFromUtf8(path).c_str());
   startVelloro("velloro.exe " + folder + "a.txt");
   runCommand(app::Rename);
-  SetWindowTextW(GetDlgItem(state.renameWindow, app::renamePathFieldId), platform::wideFromUtf8(path).c_str());
+  HWND field = GetDlgItem(state.renameWindow, app::renamePathFieldId);
+  SetWindowTextW(field, L"");
+  for (wchar_t unit : platform::wideFromUtf8(path)) PostMessageW(field, WM_CHAR, unit, 1);
+  settle();
   SendMessageA(GetDlgItem(state.renameWindow, app::renameOkButtonId), BM_CLICK, 0, 0);
   settle();
 }
