@@ -1,9 +1,7 @@
 // Files dropped on the window or the text open as if chosen in the Open dialog, and never while
 // the program is asking something.
 #include <windows.h>
-#include <shlobj.h>
 
-#include <cstring>
 #include <string>
 #include <utility>
 
@@ -17,18 +15,6 @@ namespace {
 
 using namespace gui_test;
 using app::state;
-
-// The shell's description of a drop: a DROPFILES block in global memory, which the receiver frees.
-// Each name ends with a NUL.
-WPARAM dropBlock(std::string names) {
-  names += '\0';
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + names.size());
-  auto* block = static_cast<DROPFILES*>(GlobalLock(memory));
-  block->pFiles = sizeof(DROPFILES);
-  std::memcpy(reinterpret_cast<char*>(block) + sizeof(DROPFILES), names.data(), names.size());
-  GlobalUnlock(memory);
-  return reinterpret_cast<WPARAM>(memory);
-}
 
 // On the window or on the text, only the first of several files, after the question about the
 // changed text; "Ja" saves it first. Files dropped from another program leave it active, so the

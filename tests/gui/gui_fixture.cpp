@@ -2,8 +2,10 @@
 
 #include <windows.h>
 #include <richedit.h>
+#include <shlobj.h>
 
 #include <chrono>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 
@@ -142,6 +144,16 @@ void typeIntoEditor(const std::string& text) {
 void typeOver(const std::string& text) {
   setEditorText("");
   typeIntoEditor(text);
+}
+
+WPARAM dropBlock(std::string names) {
+  names += '\0';
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + names.size());
+  auto* block = static_cast<DROPFILES*>(GlobalLock(memory));
+  block->pFiles = sizeof(DROPFILES);
+  std::memcpy(reinterpret_cast<char*>(block) + sizeof(DROPFILES), names.data(), names.size());
+  GlobalUnlock(memory);
+  return reinterpret_cast<WPARAM>(memory);
 }
 
 DialogAnswerer::DialogAnswerer(std::string title, std::function<void(HWND)> action, int milliseconds)
