@@ -257,8 +257,11 @@ TEST_F(VelloroTest, PathOneCharacterTooLongIsRefusedFromTheDialogADropAndTheComm
        opened},
       {"drop",
        [&](std::string& message) {
-         return refusedWhile([&] { PostMessageA(state.mainWindowHandle, WM_DROPFILES, dropBlock(path + '\0'), 0), settle(); },
-                             message);
+         auto drop = [&] {
+           PostMessageA(state.mainWindowHandle, WM_DROPFILES, dropBlock(path + '\0'), 0);
+           settle();
+         };
+         return refusedWhile(drop, message);
        },
        opened},
       {"command line",
