@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "document/line_ends.h"
+#include "platform/line_end_style.h"
 
 namespace app {
 
@@ -28,7 +28,7 @@ struct AppState {
   HWND mainWindowHandle = nullptr;
   int goToLineNumber = 0;
   unsigned char modifiedMarked = 0;
-  document::LineEndStyle lineEnds = document::LineEndStyle::CrLf;  // the open file's, kept on save
+  platform::LineEndStyle lineEnds = platform::LineEndStyle::CrLf;  // the open file's, kept on save
   HDC gutterDC = nullptr;
 
   // Handles of the numbered objects of the user interface.

@@ -9,6 +9,7 @@
 #include "app/menus.h"
 #include "app/small_tools.h"
 #include "app/window_modes.h"
+#include "app/word_wrap.h"
 #include "document/document_commands.h"
 #include "document/document_paths.h"
 #include "document/document_state.h"
@@ -18,7 +19,6 @@
 #include "editor/editor_control.h"
 #include "editor/go_to_line.h"
 #include "editor/search_window.h"
-#include "editor/word_wrap.h"
 #include "settings/settings.h"
 
 namespace app {
@@ -46,7 +46,7 @@ constexpr std::array<CommandHandler, lastCommandId + 1> handlers = [] {
   table[Paste] = editor::paste;
   table[SelectAll] = editor::selectAllText;
   table[GoToLine] = editor::goToLine;
-  table[WordWrap] = editor::toggleWordWrap;
+  table[WordWrap] = toggleWordWrap;
   table[InsertDate] = insertDate;
   table[InsertTime] = insertTime;
   table[InsertTimeSeconds] = insertTimeSeconds;

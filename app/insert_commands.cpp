@@ -8,9 +8,9 @@
 
 #include "app/app_state.h"
 #include "app/date_time_format.h"
-#include "app/modal_windows.h"
-#include "app/system_library.h"
 #include "editor/editor_control.h"
+#include "platform/modal_windows.h"
+#include "platform/system_library.h"
 
 namespace app {
 
@@ -33,12 +33,12 @@ int pickColour() {
   customColours[0] = RGB(0, 0, 0);
   CHOOSECOLORA dialog{};
   dialog.lStructSize = sizeof dialog;
-  dialog.hwndOwner = dialogOwner();
+  dialog.hwndOwner = platform::dialogOwner();
   dialog.rgbResult = RGB(0, 0, 0);
   dialog.lpCustColors = customColours.data();
   dialog.Flags = CC_RGBINIT;
-  DisabledProgramWindows disabled;
-  return showColourDialog(&dialog) ? static_cast<int>(dialog.rgbResult) : -1;
+  platform::DisabledProgramWindows disabled;
+  return platform::showColourDialog(&dialog) ? static_cast<int>(dialog.rgbResult) : -1;
 }
 
 }  // namespace

@@ -7,10 +7,10 @@
 
 #include "app/app_state.h"
 #include "app/command_dispatch.h"
-#include "app/modal_windows.h"
 #include "app/event_loop.h"
 #include "app/toolbar.h"
 #include "app/window_modes.h"
+#include "platform/modal_windows.h"
 #include "resources/resource_ids.h"
 
 namespace app {
@@ -68,7 +68,7 @@ bool answerTooltip(LPARAM lParam) {
 // The first of the dropped files; further ones are ignored, as is a drop while a dialog is open.
 void onFilesDropped(HDROP drop) {
   std::string path;
-  if (!modalWindowOpen() && DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0) > 0) {
+  if (!platform::modalWindowOpen() && DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0) > 0) {
     const UINT length = DragQueryFileA(drop, 0, nullptr, 0);
     path.assign(length + 1, '\0');
     path.resize(DragQueryFileA(drop, 0, path.data(), length + 1));
@@ -122,6 +122,25 @@ void placeMainWindow(int x, int y, int innerWidth, int innerHeight) {
   AdjustWindowRectEx(&frame, mainWindowStyle, FALSE, mainWindowExStyle);
   SetWindowPos(state.mainWindowHandle, nullptr, x, y, frame.right - frame.left, frame.bottom - frame.top,
                SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// A minimised window, on the task bar or in the notification area, has no client area to measure;
+// it is saved with its normal (not maximised) size, and as maximised when it comes back maximised.
+SavedWindowSize mainWindowSizeToSave() {
+  HWND window = state.mainWindowHandle;
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof placement;
+  if (IsIconic(window) && GetWindowPlacement(window, &placement)) {
+    RECT frame{0, 0, 0, 0};
+    AdjustWindowRectEx(&frame, mainWindowStyle, FALSE, mainWindowExStyle);
+    const RECT& normal = placement.rcNormalPosition;
+    return {(normal.right - normal.left) - (frame.right - frame.left),
+            (normal.bottom - normal.top) - (frame.bottom - frame.top),
+            (placement.flags & WPF_RESTORETOMAXIMIZED) != 0};
+  }
+  RECT client{};
+  GetClientRect(window, &client);
+  return {client.right, client.bottom + GetSystemMetrics(SM_CYMENU), IsZoomed(window) != FALSE};
 }
 
 WindowNumber windowNumberOf(HWND window) {

@@ -21,6 +21,15 @@ void acceptDroppedFiles();
 // inner height counts one menu-bar line.
 void placeMainWindow(int x, int y, int innerWidth, int innerHeight);
 
+// The inner size that saving the settings records, one menu-bar line included, and whether the
+// window is (or comes back) maximised.
+struct SavedWindowSize {
+  int innerWidth = 0;
+  int innerHeight = 0;
+  bool maximised = false;
+};
+SavedWindowSize mainWindowSizeToSave();
+
 // Which numbered window a handle is.
 WindowNumber windowNumberOf(HWND window);
 

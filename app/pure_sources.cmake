@@ -5,5 +5,4 @@ target_sources(velloro_pure PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/command_line.cpp
   ${CMAKE_CURRENT_LIST_DIR}/date_time_format.cpp
   ${CMAKE_CURRENT_LIST_DIR}/launch_command.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/lenient_number.cpp
   ${CMAKE_CURRENT_LIST_DIR}/status_text.cpp)

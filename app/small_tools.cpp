@@ -13,9 +13,9 @@
 #include "app/event_loop.h"
 #include "app/launch_command.h"
 #include "app/main_window.h"
-#include "app/modal_windows.h"
 #include "app/object_ids.h"
-#include "document/titles.h"
+#include "platform/modal_windows.h"
+#include "platform/program_name.h"
 #include "resources/resource_ids.h"
 
 namespace app {
@@ -111,7 +111,7 @@ HWND createAboutWindow() {
   AdjustWindowRectEx(&frame, aboutStyle, FALSE, WS_EX_TOPMOST);
   int width = frame.right - frame.left;
   int height = frame.bottom - frame.top;
-  std::string title = document::dialogTitle("Über Velloro");
+  std::string title = platform::dialogTitle("Über Velloro");
   return CreateWindowExA(WS_EX_TOPMOST, programWindowClass(), title.c_str(), aboutStyle,
                          (GetSystemMetrics(SM_CXSCREEN) - width) / 2, (GetSystemMetrics(SM_CYSCREEN) - height) / 2,
                          width, height, state.mainWindowHandle, nullptr, state.instance, nullptr);
@@ -137,8 +137,8 @@ void startCalculator() { startSystemProgram("calc.exe"); }
 void startCharacterMap() { startSystemProgram("charmap.exe"); }
 
 void showSettingsNote() {
-  std::string title = document::dialogTitle("Einstellungen");
-  showMessageBox(settingsNoteText, title.c_str(), MB_OK);
+  std::string title = platform::dialogTitle("Einstellungen");
+  platform::showMessageBox(settingsNoteText, title.c_str(), MB_OK);
 }
 
 void showAboutWindow() {

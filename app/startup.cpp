@@ -12,13 +12,17 @@
 #include "app/main_window.h"
 #include "app/menus.h"
 #include "app/status_bar.h"
-#include "app/system_library.h"
 #include "app/toolbar.h"
 #include "app/window_modes.h"
 #include "document/document_commands.h"
 #include "document/document_paths.h"
+#include "document/shell_calls.h"
 #include "document/titles.h"
 #include "editor/editor_control.h"
+#include "platform/modal_windows.h"
+#include "platform/program_name.h"
+#include "platform/secondary_window.h"
+#include "platform/system_library.h"
 #include "settings/settings.h"
 
 namespace app {
@@ -29,7 +33,7 @@ void exitProcess(unsigned exitCode) { ExitProcess(exitCode); }
 ProcessExit processExit = exitProcess;
 
 void setConstants() {
-  state.versionText = std::string(document::versionText);
+  state.versionText = std::string(platform::versionText);
   state.editorFontName = "Courier";
   state.transparencyLevel = 85;
   state.gutterDigits = 1;
@@ -39,11 +43,39 @@ void setConstants() {
   state.gutterLineColour = RGB(255, 255, 255);
 }
 
-void checkStartupMarks(const settings::StartupMarks& marks) {
+void checkStartupMarks(const settings::WindowModes& marks) {
   if (marks.wordWrap) setMenuItemChecked(WordWrap, true);
   if (marks.transparency) setMenuItemChecked(Transparency, true);
   if (marks.minimizeToTray) setMenuItemChecked(MinimizeToTray, true);
   if (marks.alwaysOnTop) setMenuItemChecked(AlwaysOnTop, true);
+}
+
+void applyStartupWindow(const settings::StartupWindow& window) {
+  const settings::Placement& placement = window.placement;
+  placeMainWindow(placement.x, placement.y, placement.width, placement.height);
+  if (window.maximised) ShowWindow(state.mainWindowHandle, SW_SHOWMAXIMIZED);
+  if (window.modes.transparency) setWindowOpacity(state.mainWindowHandle, state.transparencyLevel);
+  if (window.modes.alwaysOnTop) platform::makeTopmost(state.mainWindowHandle, true);
+}
+
+settings::WindowNow mainWindowNow() {
+  const SavedWindowSize size = mainWindowSizeToSave();
+  return {size.innerWidth, size.innerHeight, size.maximised,
+          {isMenuItemChecked(WordWrap), isMenuItemChecked(Transparency), isMenuItemChecked(MinimizeToTray),
+           isMenuItemChecked(AlwaysOnTop)}};
+}
+
+// The folders below the shell reach it only through what is registered here.
+void registerShellCalls() {
+  platform::setProgramWindowsSource(
+      [] { return platform::ProgramWindows{state.instance, programWindowClass(), state.mainWindowHandle}; });
+  platform::setShellModalCheck([] {
+    return state.aboutWindow != nullptr ||
+           (state.mainWindowHandle != nullptr && !IsWindowEnabled(state.mainWindowHandle));
+  });
+  settings::setWindowNowSource(mainWindowNow);
+  document::setShellCalls({[](const std::string& text) { setStatusText(1, text); }, [] { return statusText(1); },
+                           exitSequence});
 }
 
 }  // namespace
@@ -51,22 +83,24 @@ void checkStartupMarks(const settings::StartupMarks& marks) {
 void setProcessExit(ProcessExit exit) { processExit = exit; }
 
 void startUp(HINSTANCE instance, const char* commandLine) {
-  hardenDllSearch();
+  platform::hardenDllSearch();
   state = AppState{};
   state.instance = instance;
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
   setConstants();
+  registerShellCalls();
 
   createMainWindow(document::mainTitle("", false).c_str());
   editor::createEditorControl(state.mainWindowHandle);
 
-  settings::StartupMarks marks = settings::loadSettings();
+  const settings::StartupWindow startupWindow = settings::loadSettings();
+  applyStartupWindow(startupWindow);
   editor::clearModifiedFlag();
   SetFocus(state.editorHandle);
 
   buildMenus(state.mainWindowHandle);
-  checkStartupMarks(marks);
+  checkStartupMarks(startupWindow.modes);
   installWindowCallback();
   installMainWindowShortcuts();
   createStatusBar(state.mainWindowHandle);

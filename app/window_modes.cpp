@@ -7,9 +7,10 @@
 
 #include "app/app_state.h"
 #include "app/menus.h"
-#include "app/modal_windows.h"
 #include "app/object_ids.h"
-#include "app/system_library.h"
+#include "platform/modal_windows.h"
+#include "platform/secondary_window.h"
+#include "platform/system_library.h"
 #include "resources/resource_ids.h"
 
 namespace app {
@@ -90,13 +91,13 @@ void windowCallback(HWND window, UINT message, WPARAM wParam, LPARAM /*lParam*/)
   // Under a message box or dialog the window stays on the task bar: Windows hides the dialog with
   // it, and the dialog's own loop would leave the icon's double-click unanswered until it closes.
   if (message == WM_SIZE && wParam == SIZE_MINIMIZED && window == state.mainWindowHandle &&
-      isMenuItemChecked(MinimizeToTray) && !modalWindowOpen()) {
+      isMenuItemChecked(MinimizeToTray) && !platform::modalWindowOpen()) {
     minimizeToTray();
   }
 }
 
 void setWindowOpacity(HWND window, int percent) {
-  HMODULE user32 = loadSystemLibrary("user32.dll");
+  HMODULE user32 = platform::loadSystemLibrary("user32.dll");
   if (user32 == nullptr) return;
   using SetLayeredFn = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
   auto setLayered = reinterpret_cast<SetLayeredFn>(
@@ -110,10 +111,6 @@ void setWindowOpacity(HWND window, int percent) {
     setLayered(window, 0, alpha, LWA_ALPHA);
   }
   FreeLibrary(user32);
-}
-
-void makeTopmost(HWND window, bool topmost) {
-  SetWindowPos(window, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
 void minimizeToTray() {
@@ -151,7 +148,7 @@ void toggleMinimizeToTray() { setMenuItemChecked(MinimizeToTray, !isMenuItemChec
 void toggleAlwaysOnTop() {
   bool on = !isMenuItemChecked(AlwaysOnTop);
   setMenuItemChecked(AlwaysOnTop, on);
-  makeTopmost(state.mainWindowHandle, on);
+  platform::makeTopmost(state.mainWindowHandle, on);
 }
 
 void toggleTransparency() {

@@ -8,7 +8,6 @@
 namespace app {
 
 void setWindowOpacity(HWND window, int percent);
-void makeTopmost(HWND window, bool topmost);
 
 // From start-up on, the callback acts on the messages it sees.
 void installWindowCallback();

@@ -5,16 +5,15 @@
 #include <string>
 
 #include "app/app_state.h"
-#include "app/modal_windows.h"
-#include "app/startup.h"
-#include "app/status_bar.h"
 #include "document/document_paths.h"
 #include "document/document_rules.h"
 #include "document/document_state.h"
 #include "document/file_dialogs.h"
+#include "document/shell_calls.h"
 #include "document/text_file_io.h"
 #include "document/titles.h"
 #include "editor/editor_control.h"
+#include "platform/modal_windows.h"
 #include "settings/settings.h"
 
 namespace document {
@@ -88,7 +87,7 @@ void emptyDocumentText() {
 
 // Streams the file in and brings path, title, status and mark in line with what happened.
 void loadDocument(LoadSource source, const std::string path) {
-  const std::string previousStatus = app::statusText(1);
+  const std::string previousStatus = shellCalls().status();
   setDocumentStatus(" Lädt...");
   const LoadResult result = loadTextFile(path);
   const AfterLoad after = afterLoad(source, result.outcome);
@@ -168,7 +167,7 @@ void closeDocument() {
 void exitProgram() {
   if (!mayDropText(PromptCommand::Exit)) return;
   settings::saveSettingsAtExit();
-  app::exitSequence();
+  shellCalls().exitSequence();
 }
 
 bool maySessionEnd() {
@@ -176,13 +175,13 @@ bool maySessionEnd() {
   if (state.modifiedMarked == 0) return true;
   // A prompt on top of an open dialog would run a second save inside the first; the user finishes
   // that dialog and ends the session again.
-  if (app::modalWindowOpen()) return false;
+  if (platform::modalWindowOpen()) return false;
   return mayDropText(PromptCommand::Exit);
 }
 
 void endSession() {
   settings::saveSettingsAtExit();
-  app::exitSequence();
+  shellCalls().exitSequence();
 }
 
 void openCommandLineFile() {

@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "app/app_state.h"
-#include "app/status_bar.h"
+#include "document/shell_calls.h"
 #include "document/titles.h"
 #include "editor/editor_control.h"
 
@@ -28,7 +28,7 @@ void showDocumentTitle(bool marked) { showTitle(mainTitle(state.currentPath, mar
 
 void showUntitledTitle() { showTitle(mainTitle("", false)); }
 
-void setDocumentStatus(const std::string& text) { app::setStatusText(1, text); }
+void setDocumentStatus(const std::string& text) { shellCalls().setStatus(text); }
 
 void markClean() {
   editor::clearModifiedFlag();

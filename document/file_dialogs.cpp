@@ -7,9 +7,9 @@
 #include <cstddef>
 #include <vector>
 
-#include "app/modal_windows.h"
-#include "app/system_library.h"
 #include "document/titles.h"
+#include "platform/modal_windows.h"
+#include "platform/system_library.h"
 
 namespace document {
 
@@ -30,7 +30,7 @@ int lastSelectedPattern = -1;
 }  // namespace
 
 PromptAnswer askSaveFirst(std::string_view purpose, const std::string& text) {
-  switch (app::showMessageBox(text.c_str(), dialogTitle(purpose).c_str(), MB_YESNOCANCEL)) {
+  switch (platform::showMessageBox(text.c_str(), dialogTitle(purpose).c_str(), MB_YESNOCANCEL)) {
     case IDYES: return PromptAnswer::Yes;
     case IDNO: return PromptAnswer::No;
     default: return PromptAnswer::Cancel;
@@ -46,7 +46,7 @@ std::string showFileDialog(const std::string& title, std::string_view defaultPat
 
   OPENFILENAMEA dialog{};
   dialog.lStructSize = shortRecordSize;
-  dialog.hwndOwner = app::dialogOwner();
+  dialog.hwndOwner = platform::dialogOwner();
   dialog.lpstrFilter = filters.c_str();
   dialog.nFilterIndex = static_cast<DWORD>(typeIndex + 1);
   dialog.lpstrFile = name.data();
@@ -57,8 +57,8 @@ std::string showFileDialog(const std::string& title, std::string_view defaultPat
 
   BOOL chosen;
   {
-    app::DisabledProgramWindows disabled;
-    chosen = saving ? app::showSaveFileDialog(&dialog) : app::showOpenFileDialog(&dialog);
+    platform::DisabledProgramWindows disabled;
+    chosen = saving ? platform::showSaveFileDialog(&dialog) : platform::showOpenFileDialog(&dialog);
   }
   if (!chosen) {
     lastSelectedPattern = -1;
@@ -71,7 +71,7 @@ std::string showFileDialog(const std::string& title, std::string_view defaultPat
 int selectedPattern() { return lastSelectedPattern; }
 
 void showFailure(std::string_view purpose, const std::string& text) {
-  app::showMessageBox(text.c_str(), dialogTitle(purpose).c_str(), MB_OK | MB_ICONERROR);
+  platform::showMessageBox(text.c_str(), dialogTitle(purpose).c_str(), MB_OK | MB_ICONERROR);
 }
 
 std::string systemReason(unsigned long error) {

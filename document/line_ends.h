@@ -4,9 +4,11 @@
 #include <cstddef>
 #include <string>
 
+#include "platform/line_end_style.h"
+
 namespace document {
 
-enum class LineEndStyle : unsigned char { CrLf, Lf, Cr };
+using platform::LineEndStyle;
 
 // Looks at a file's bytes chunk by chunk, as they stream in.
 class LineEndDetector {

@@ -5,9 +5,9 @@
 #include <algorithm>
 
 #include "app/app_state.h"
-#include "app/main_window.h"
 #include "app/object_ids.h"
 #include "document/titles.h"
+#include "platform/secondary_window.h"
 
 namespace document {
 
@@ -43,8 +43,8 @@ void openPrintProgressWindow() {
   const int height = frame.bottom - frame.top;
   const POINT corner = centredOverActiveWindow(width, height);
   const std::string title = dialogTitle("Drucken");
-  state.aboutWindow = CreateWindowExA(WS_EX_TOPMOST, app::programWindowClass(), title.c_str(), windowStyle,
-                                      corner.x, corner.y, width, height, state.mainWindowHandle, nullptr,
+  state.aboutWindow = CreateWindowExA(WS_EX_TOPMOST, platform::programWindows().windowClass, title.c_str(),
+                                      windowStyle, corner.x, corner.y, width, height, state.mainWindowHandle, nullptr,
                                       state.instance, nullptr);
   if (state.aboutWindow == nullptr) return;
   SetWindowPos(state.aboutWindow, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);

@@ -9,13 +9,13 @@
 #include <string>
 
 #include "app/app_state.h"
-#include "app/modal_windows.h"
-#include "app/system_library.h"
-#include "app/win_handles.h"
 #include "document/print_layout.h"
 #include "document/print_progress_window.h"
 #include "document/printer_text_measure.h"
 #include "document/titles.h"
+#include "platform/modal_windows.h"
+#include "platform/system_library.h"
+#include "platform/win_handles.h"
 
 namespace document {
 
@@ -47,7 +47,7 @@ class PrinterChoice {
   }
 
   // The chosen printer's device context, or none when the dialog was cancelled or failed.
-  HDC ask() { return app::showPrintDialog(&dialog_) ? dialog_.hDC : nullptr; }
+  HDC ask() { return platform::showPrintDialog(&dialog_) ? dialog_.hDC : nullptr; }
 
   // Copies that the printer does not make itself and the program prints, and whether they are
   // whole sets of pages (otherwise each page is repeated).
@@ -135,7 +135,7 @@ class OwnPages {
   // Draws the page from start; answers where the next page begins, nothing after the last page.
   std::optional<long> print(long start) const {
     // Selected anew for each page: a printer may reset its device context when a page starts.
-    app::SelectedObject selected(printer_, font_.get());
+    platform::SelectedObject selected(printer_, font_.get());
     const PrinterTextMeasure measure(printer_);
     const PageLayout layout = layoutPage(text_, static_cast<std::size_t>(start), page_.right - page_.left,
                                          page_.bottom - page_.top, measure);
@@ -152,7 +152,7 @@ class OwnPages {
  private:
   HDC printer_;
   std::string text_;
-  app::GdiObject<HFONT> font_;
+  platform::GdiObject<HFONT> font_;
   RECT page_;
 };
 
@@ -187,7 +187,7 @@ void abandonJob(HDC printer, const std::string& message) {
   AbortDoc(printer);
   closePrintProgressWindow();
   const std::string title = dialogTitle("Drucken");
-  app::showMessageBox(message.c_str(), title.c_str(), MB_OK | MB_ICONERROR);
+  platform::showMessageBox(message.c_str(), title.c_str(), MB_OK | MB_ICONERROR);
 }
 
 // One page of the job; false when the printer refused it, and the job is then abandoned.

@@ -7,12 +7,11 @@
 
 #include "app/app_state.h"
 #include "app/object_ids.h"
-#include "app/secondary_window.h"
-#include "app/window_modes.h"
 #include "document/document_rules.h"
 #include "document/document_state.h"
 #include "document/file_dialogs.h"
 #include "document/titles.h"
+#include "platform/secondary_window.h"
 
 namespace document {
 
@@ -26,7 +25,7 @@ constexpr int clientWidth = 290;
 constexpr int clientHeight = 88;
 
 // In the order of creation, which is also the order Tab moves through them.
-constexpr app::ControlSpec controls[] = {
+constexpr platform::ControlSpec controls[] = {
     {app::renameCancelButtonId, "BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0, 192, 58, 90, 22, "Abbrechen"},
     {app::renameOkButtonId, "BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0, 8, 58, 90, 22, "OK"},
     {app::renamePathFieldId, "EDIT", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE, 9, 30, 272, 20, ""},
@@ -43,10 +42,11 @@ bool fileExists(const std::string& path) {
 
 void openRenameWindow() {
   closeRenameWindow();
-  state.renameWindow = app::createCentredWindow(dialogTitle(renamePurpose), windowStyle, clientWidth, clientHeight);
+  state.renameWindow =
+      platform::createCentredWindow(dialogTitle(renamePurpose), windowStyle, clientWidth, clientHeight);
   if (state.renameWindow == nullptr) return;
-  app::makeTopmost(state.renameWindow, true);
-  app::createControls(state.renameWindow, controls);
+  platform::makeTopmost(state.renameWindow, true);
+  platform::createControls(state.renameWindow, controls);
   SetWindowTextA(pathField(), state.currentPath.c_str());
   ShowWindow(state.renameWindow, SW_SHOW);
   SetFocus(pathField());
@@ -54,7 +54,7 @@ void openRenameWindow() {
 
 void confirmRename() {
   if (state.renameWindow == nullptr) return;
-  const std::string newPath = app::controlText(pathField());
+  const std::string newPath = platform::controlText(pathField());
   switch (renameStep(state.currentPath, newPath, fileExists(state.currentPath))) {
     case RenameStep::Refuse: showFailure(renamePurpose, pathTooLongMessage(newPath)); return;
     case RenameStep::MoveFile:

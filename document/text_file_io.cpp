@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "app/app_state.h"
-#include "app/win_handles.h"
 #include "editor/line_number_gutter.h"
+#include "platform/win_handles.h"
 
 namespace document {
 
@@ -120,19 +120,19 @@ long countLines(HANDLE file) {
 bool isMissing(DWORD error) { return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND; }
 
 // A new, empty file next to the target; its name goes into tempPath.
-app::FileHandle createTempFileBeside(const std::string& target, std::string& tempPath, DWORD& error) {
+platform::FileHandle createTempFileBeside(const std::string& target, std::string& tempPath, DWORD& error) {
   const std::string folder = saveFolderOf(target);
   const DWORD seed = GetTickCount() ^ (GetCurrentProcessId() << 16);
   for (DWORD attempt = 0; attempt < 64; ++attempt) {
     tempPath = folder + saveTempName(folder, seed + attempt * 40503u);
-    app::FileHandle file(CreateFileA(tempPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+    platform::FileHandle file(CreateFileA(tempPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
                                      nullptr));
     if (file.valid()) return file;
     error = GetLastError();
     if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) break;
   }
   tempPath.clear();
-  return app::FileHandle();
+  return platform::FileHandle();
 }
 
 // An existing target must be one the user may overwrite: a read-only file, a folder or a file held
@@ -143,7 +143,7 @@ DWORD targetRefusal(const std::string& target) {
   const DWORD attributes = GetFileAttributesA(target.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return 0;
   if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) return ERROR_ACCESS_DENIED;
-  app::FileHandle probe(CreateFileA(target.c_str(), GENERIC_WRITE | DELETE,
+  platform::FileHandle probe(CreateFileA(target.c_str(), GENERIC_WRITE | DELETE,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
   return probe.valid() ? 0 : GetLastError();
@@ -170,7 +170,7 @@ DWORD replaceTarget(const std::string& target, const std::string& tempPath) {
 
 LoadResult loadTextFile(const std::string& path) {
   // Shared for writing too, so that a file another program is still writing (a log) can be read.
-  app::FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+  platform::FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.valid()) {
     const DWORD error = GetLastError();
@@ -192,7 +192,7 @@ SaveResult saveTextFile(const std::string& path, LineEndStyle lineEnds) {
   if (pathTooLong(path)) return {false, ERROR_FILENAME_EXCED_RANGE};
   std::string tempPath;
   DWORD error = 0;
-  app::FileHandle file = createTempFileBeside(path, tempPath, error);
+  platform::FileHandle file = createTempFileBeside(path, tempPath, error);
   if (!file.valid()) return {false, error};
 
   LineEndWriter writer(lineEnds);

@@ -4,19 +4,11 @@
 
 namespace document {
 
-namespace {
-
-std::string titlePrefix() { return std::string(productPrefix) + std::string(versionText); }
-
-}  // namespace
-
 std::string mainTitle(std::string_view currentPath, bool marked) {
-  if (currentPath.empty()) return titlePrefix() + "  -  " + std::string(untitledName);
-  std::string title = titlePrefix() + "  -  " + filePart(currentPath);
+  if (currentPath.empty()) return platform::programTitle() + "  -  " + std::string(untitledName);
+  std::string title = platform::programTitle() + "  -  " + filePart(currentPath);
   if (marked) title += '*';
   return title;
 }
-
-std::string dialogTitle(std::string_view purpose) { return titlePrefix() + "  |  " + std::string(purpose); }
 
 }  // namespace document

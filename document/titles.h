@@ -1,19 +1,18 @@
 #pragma once
-// The texts of the main window's title and of every dialog title.
+// The main window's title; dialog titles are the program's name and a purpose.
 #include <string>
 #include <string_view>
 
+#include "platform/program_name.h"
+
 namespace document {
 
-inline constexpr std::string_view productPrefix = "Velloro ";
-inline constexpr std::string_view versionText = "v2.0 Beta 3";
+using platform::dialogTitle;
+
 inline constexpr std::string_view untitledName = "Unbenannt";
 
 // "Velloro v2.0 Beta 3  -  Unbenannt" for an empty path; otherwise the file part of the path,
 // with "*" appended when marked.
 std::string mainTitle(std::string_view currentPath, bool marked);
-
-// "Velloro v2.0 Beta 3  |  " + purpose.
-std::string dialogTitle(std::string_view purpose);
 
 }  // namespace document

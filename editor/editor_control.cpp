@@ -7,9 +7,9 @@
 
 #include "app/app_state.h"
 #include "app/object_ids.h"
-#include "app/system_library.h"
 #include "editor/gutter_layout.h"
 #include "editor/line_number_gutter.h"
+#include "platform/system_library.h"
 
 namespace editor {
 
@@ -25,10 +25,10 @@ constexpr LPARAM editorTextLimit = 0x7FFFFFFE;
 const char* editorClassName() {
   static const char* className = nullptr;
   if (className == nullptr) {
-    if (app::loadSystemLibrary("RICHED20.DLL") != nullptr) {
+    if (platform::loadSystemLibrary("RICHED20.DLL") != nullptr) {
       className = "RichEdit20A";
     } else {
-      app::loadSystemLibrary("RICHED32.DLL");
+      platform::loadSystemLibrary("RICHED32.DLL");
       className = "RichEdit";
     }
   }
@@ -47,23 +47,59 @@ int margin = initialLeftMargin;
 bool marginsByRectangle = false;
 COLORREF backColour = CLR_INVALID;  // the control's own until the settings give one
 
+// The formatting rectangle as the control reported it right after it took ours, and the client
+// size it was made for; a resize moves its right and bottom edges by as much as the client's.
+struct AppliedRectangle {
+  bool valid = false;
+  int margin = 0;
+  RECT reported{};
+  RECT client{};
+};
+AppliedRectangle applied;
+
 LRESULT send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
   return SendMessageA(state.editorHandle, message, wParam, lParam);
 }
 
+RECT formattingRectangle() {
+  RECT current{};
+  send(EM_GETRECT, 0, reinterpret_cast<LPARAM>(&current));
+  return current;
+}
+
+bool rectangleStillApplied(const RECT& client) {
+  if (!applied.valid || applied.margin != margin) return false;
+  RECT expected = applied.reported;
+  expected.right += client.right - applied.client.right;
+  expected.bottom += client.bottom - applied.client.bottom;
+  RECT current = formattingRectangle();
+  return EqualRect(&current, &expected) != FALSE;
+}
+
 // Some rich-edit controls ignore margins and would draw the text under the line numbers; they
-// get a formatting rectangle that starts right of the band instead (kept up on every resize).
-void applyLeftMargin() {
-  send(EM_SETMARGINS, EC_LEFTMARGIN, MAKELONG(margin, 0));
-  marginsByRectangle = LOWORD(send(EM_GETMARGINS)) != margin;
+// get a formatting rectangle that starts right of the band instead. Such a control clips the
+// rectangle to its client area, so one given while it is still 0 x 0 (at start-up, or while a
+// file opened from the command line loads) is lost: it is given again once the control has a size,
+// and after any resize or layout change that did not keep it.
+void keepFormattingRectangle() {
   if (!marginsByRectangle) return;
   RECT client;
   GetClientRect(state.editorHandle, &client);
-  RECT format{margin, client.top + 1, client.right, client.bottom};
+  if (IsRectEmpty(&client)) {
+    applied.valid = false;
+    return;
+  }
   // A new rectangle lays the whole text out again, which takes seconds for megabytes.
-  RECT current{};
-  send(EM_GETRECT, 0, reinterpret_cast<LPARAM>(&current));
-  if (!EqualRect(&current, &format)) send(EM_SETRECT, 0, reinterpret_cast<LPARAM>(&format));
+  if (rectangleStillApplied(client)) return;
+  RECT format{margin, client.top + 1, client.right, client.bottom};
+  send(EM_SETRECT, 0, reinterpret_cast<LPARAM>(&format));
+  applied = {true, margin, formattingRectangle(), client};
+}
+
+void applyLeftMargin() {
+  send(EM_SETMARGINS, EC_LEFTMARGIN, MAKELONG(margin, 0));
+  marginsByRectangle = LOWORD(send(EM_GETMARGINS)) != margin;
+  keepFormattingRectangle();
 }
 
 CHARRANGE selection() {
@@ -146,6 +182,7 @@ void createEditorControl(HWND mainWindow) {
   state.editorPreviousProc = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrA(state.editorHandle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&editorGutterProc)));
   backColour = CLR_INVALID;
+  applied.valid = false;
   setLeftMargin(initialLeftMargin);
 }
 
@@ -196,6 +233,8 @@ void setLeftMargin(int pixels) {
 int leftMargin() { return margin; }
 
 bool marginStripUnpainted() { return marginsByRectangle; }
+
+void keepLeftMargin() { keepFormattingRectangle(); }
 
 void setWordWrap(bool on) { send(EM_SETTARGETDEVICE, 0, on ? 0 : -1); }
 

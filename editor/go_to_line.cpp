@@ -6,10 +6,10 @@
 #include <optional>
 
 #include "app/app_state.h"
-#include "app/lenient_number.h"
-#include "app/modal_windows.h"
-#include "document/titles.h"
 #include "editor/editor_control.h"
+#include "platform/lenient_number.h"
+#include "platform/modal_windows.h"
+#include "platform/program_name.h"
 
 namespace editor {
 
@@ -105,8 +105,8 @@ void runInputLoop(HWND window, HACCEL keys, const InputSession& session) {
 }  // namespace
 
 std::string askLine(const std::string& title, const std::string& prompt, const std::string& defaultText) {
-  HWND owner = app::dialogOwner();
-  std::optional<app::DisabledProgramWindows> disabled;
+  HWND owner = platform::dialogOwner();
+  std::optional<platform::DisabledProgramWindows> disabled;
   disabled.emplace();
   // A class left behind by an earlier failure is used as it is.
   if (!registerInputClass() && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return {};
@@ -142,8 +142,8 @@ std::string askLine(const std::string& title, const std::string& prompt, const s
 }
 
 void goToLine() {
-  std::string answer = askLine(document::dialogTitle("Gehe zu Zeile"), "Zeile:", "");
-  long line = app::parseLenientInt(answer);
+  std::string answer = askLine(platform::dialogTitle("Gehe zu Zeile"), "Zeile:", "");
+  long line = platform::parseLenientInt(answer);
   state.goToLineNumber = static_cast<int>(line);
   // Scrolls by n lines from where the view stands; the caret then goes to line n itself.
   SendMessageA(state.editorHandle, EM_LINESCROLL, 0, static_cast<LPARAM>(line));

@@ -5,10 +5,10 @@
 #include <algorithm>
 
 #include "app/app_state.h"
-#include "app/win_handles.h"
 #include "editor/editor_control.h"
 #include "editor/enter_key.h"
 #include "editor/gutter_layout.h"
+#include "platform/win_handles.h"
 
 namespace editor {
 
@@ -60,34 +60,34 @@ void drawGutter(HWND control) {
   const long firstVisible = visible.first;
   const long lastVisible = visible.last;
 
-  app::WindowDC dc(control);
+  platform::WindowDC dc(control);
   if (dc.get() == nullptr) return;
   state.gutterDC = dc.get();
 
   int separatorX = gutterSeparatorX(state.gutterDigits);
   {
-    app::GdiObject<HPEN> linePen(CreatePen(PS_SOLID, 1, state.gutterLineColour));
-    app::SelectedObject usePen(dc.get(), linePen.get());
+    platform::GdiObject<HPEN> linePen(CreatePen(PS_SOLID, 1, state.gutterLineColour));
+    platform::SelectedObject usePen(dc.get(), linePen.get());
     MoveToEx(dc.get(), separatorX, 0, nullptr);
     LineTo(dc.get(), separatorX, client.bottom - 1);
     SetPixelV(dc.get(), separatorX, client.bottom - 1, state.gutterLineColour);
   }
   {
-    app::GdiObject<HPEN> bandPen(CreatePen(PS_SOLID, 1, state.gutterBackColour));
-    app::GdiObject<HBRUSH> bandBrush(CreateSolidBrush(state.gutterBackColour));
-    app::SelectedObject usePen(dc.get(), bandPen.get());
-    app::SelectedObject useBrush(dc.get(), bandBrush.get());
+    platform::GdiObject<HPEN> bandPen(CreatePen(PS_SOLID, 1, state.gutterBackColour));
+    platform::GdiObject<HBRUSH> bandBrush(CreateSolidBrush(state.gutterBackColour));
+    platform::SelectedObject usePen(dc.get(), bandPen.get());
+    platform::SelectedObject useBrush(dc.get(), bandBrush.get());
     Rectangle(dc.get(), 0, 0, gutterBandWidth(state.gutterDigits), client.bottom);
   }
   if (marginStripUnpainted()) {
     RECT strip{separatorX + 1, 0, leftMargin(), client.bottom};
-    app::GdiObject<HBRUSH> background(CreateSolidBrush(editorBackColour()));
+    platform::GdiObject<HBRUSH> background(CreateSolidBrush(editorBackColour()));
     FillRect(dc.get(), &strip, background.get());
   }
 
   followLineCount(control, visible.count);
 
-  app::SelectedObject useFont(dc.get(), state.gutterFont);
+  platform::SelectedObject useFont(dc.get(), state.gutterFont);
   // The numbers' font is larger than the text's: stepping by its height would put the numbers
   // ever further below their lines. Where the control's lines are not known (fewer than two), the
   // numbers step from the top by their own height.
@@ -148,6 +148,8 @@ LRESULT CALLBACK editorGutterProc(HWND window, UINT message, WPARAM wParam, LPAR
   if (message == WM_PAINT) {
     ++paintCount;
     drawGutter(window);
+  } else if (message == WM_SIZE) {
+    keepLeftMargin();
   }
   return result;
 }

@@ -9,10 +9,10 @@
 #include "app/app_state.h"
 #include "app/command_ids.h"
 #include "app/object_ids.h"
-#include "app/secondary_window.h"
-#include "document/titles.h"
 #include "editor/editor_control.h"
 #include "editor/search_rules.h"
+#include "platform/program_name.h"
+#include "platform/secondary_window.h"
 
 namespace editor {
 
@@ -26,7 +26,7 @@ constexpr DWORD windowStyle = WS_CAPTION | WS_SYSMENU;
 
 
 // In creation order, which is also the Tab order.
-constexpr app::ControlSpec controls[] = {
+constexpr platform::ControlSpec controls[] = {
     {app::searchCloseButtonId, "BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0, 166, 100, 90, 22, "Schließen"},
     {app::searchNextButtonId, "BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0, 9, 100, 90, 22, "Weitersuchen"},
     {app::searchFieldId, "EDIT", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE, 85, 10, 170, 20, ""},
@@ -38,7 +38,7 @@ constexpr app::ControlSpec controls[] = {
 
 HWND control(int id) { return GetDlgItem(state.searchWindow, id); }
 
-std::string fieldText() { return app::controlText(control(app::searchFieldId)); }
+std::string fieldText() { return platform::controlText(control(app::searchFieldId)); }
 
 bool upwardSelected() { return SendMessageA(control(app::searchUpwardOptionId), BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
@@ -56,7 +56,7 @@ void destroySearchWindow() {
 }
 
 HWND createSearchWindow() {
-  return app::createCentredWindow(document::dialogTitle("Suchen"), windowStyle, clientWidth, clientHeight);
+  return platform::createCentredWindow(platform::dialogTitle("Suchen"), windowStyle, clientWidth, clientHeight);
 }
 
 
@@ -74,7 +74,7 @@ void openSearchWindow() {
   if (window == nullptr) return;
   state.searchWindow = window;
   SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-  app::createControls(window, controls);
+  platform::createControls(window, controls);
 
   CheckRadioButton(window, app::searchUpwardOptionId, app::searchDownwardOptionId, app::searchDownwardOptionId);
   SetWindowTextA(control(app::searchFieldId), state.searchText.c_str());

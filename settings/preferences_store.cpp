@@ -61,11 +61,11 @@ bool PreferencesStore::openForReading(std::string_view name) {
   closeStore();
   std::string path(name);
   bool writable = true;
-  app::FileHandle file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+  platform::FileHandle file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.valid()) {
     writable = false;
-    file = app::FileHandle(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    file = platform::FileHandle(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                        FILE_ATTRIBUTE_NORMAL, nullptr));
   }
   if (!file.valid()) return false;
@@ -85,7 +85,7 @@ bool PreferencesStore::createForWriting(std::string_view name) {
   closeStore();
   std::string path(name);
   if (isReadOnly(path)) return false;
-  app::FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+  platform::FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                                    FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.valid()) return false;
   file_ = std::move(file);
@@ -109,7 +109,8 @@ bool PreferencesStore::writeBack() {
   const std::string bytes = model_.serialize();
   char tempPath[MAX_PATH];
   if (GetTempFileNameA(folderOf(path_).c_str(), "vpf", 0, tempPath) == 0) return false;
-  app::FileHandle temp(CreateFileA(tempPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  platform::FileHandle temp(
+      CreateFileA(tempPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   bool done = temp.valid() && writeAll(temp.get(), bytes) && FlushFileBuffers(temp.get());
   done = temp.close() && done;
   if (done) {

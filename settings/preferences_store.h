@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/win_handles.h"
+#include "platform/win_handles.h"
 #include "settings/preferences_model.h"
 
 namespace settings {
@@ -45,7 +45,7 @@ class PreferencesStore {
  private:
   bool writeBack();
 
-  app::FileHandle file_;
+  platform::FileHandle file_;
   std::string path_;
   bool writable_ = false;  // false for a file that could only be opened for reading, or in UTF-16
   PreferencesModel model_;

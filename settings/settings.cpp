@@ -3,15 +3,10 @@
 #include <windows.h>
 
 #include "app/app_state.h"
-#include "app/command_ids.h"
-#include "app/main_window.h"
-#include "app/menus.h"
-#include "app/window_modes.h"
 #include "editor/editor_control.h"
 #include "settings/colour_text.h"
 #include "settings/default_preferences.h"
 #include "settings/preferences_store.h"
-#include "settings/window_placement.h"
 
 namespace settings {
 
@@ -19,9 +14,7 @@ namespace {
 
 using app::state;
 
-void place(const Placement& placement) {
-  app::placeMainWindow(placement.x, placement.y, placement.width, placement.height);
-}
+WindowNow (*windowNowSource)() = nullptr;
 
 bool flagOn(PreferencesStore& store, std::string_view key) { return store.readNumber(key, 0) == 1; }
 
@@ -29,47 +22,25 @@ COLORREF colourSetting(PreferencesStore& store, std::string_view key, std::strin
   return static_cast<COLORREF>(parseColour(store.readText(key, fallback)));
 }
 
-struct WindowSize {
-  int innerWidth = 0;
-  int innerHeight = 0;  // one menu-bar line included
-  bool maximised = false;
-};
-
-// A minimised window, on the task bar or in the notification area, has no client area to measure;
-// it is saved with its normal (not maximised) size, and as maximised when it comes back maximised.
-WindowSize windowSizeToSave() {
-  HWND window = state.mainWindowHandle;
-  WINDOWPLACEMENT placement{};
-  placement.length = sizeof placement;
-  if (IsIconic(window) && GetWindowPlacement(window, &placement)) {
-    RECT frame{0, 0, 0, 0};
-    AdjustWindowRectEx(&frame, app::mainWindowStyle, FALSE, app::mainWindowExStyle);
-    const RECT& normal = placement.rcNormalPosition;
-    return {(normal.right - normal.left) - (frame.right - frame.left),
-            (normal.bottom - normal.top) - (frame.bottom - frame.top),
-            (placement.flags & WPF_RESTORETOMAXIMIZED) != 0};
-  }
-  RECT client{};
-  GetClientRect(window, &client);
-  return {client.right, client.bottom + GetSystemMetrics(SM_CYMENU), IsZoomed(window) != FALSE};
-}
-
 }  // namespace
 
-StartupMarks loadSettings() {
+void setWindowNowSource(WindowNow (*source)()) { windowNowSource = source; }
+
+StartupWindow loadSettings() {
   PreferencesStore& store = preferencesStore();
   int screenWidth = GetSystemMetrics(SM_CXSCREEN);
   int screenHeight = GetSystemMetrics(SM_CYSCREEN);
-  StartupMarks marks;
+  StartupWindow window;
+  WindowModes& marks = window.modes;
   if (!store.openForReading(preferencesFileName)) {
-    place(placementWithoutFile(screenWidth, screenHeight));
-    return marks;
+    window.placement = placementWithoutFile(screenWidth, screenHeight);
+    return window;
   }
 
   store.selectGroup(programGroup);
-  place(placementFromFile(store.readNumber(winWidthKey, defaultWinWidth), store.readNumber(winHeightKey, defaultWinHeight),
-                          screenWidth, screenHeight));
-  if (flagOn(store, winMaximizedKey)) ShowWindow(state.mainWindowHandle, SW_SHOWMAXIMIZED);
+  window.placement = placementFromFile(store.readNumber(winWidthKey, defaultWinWidth),
+                                       store.readNumber(winHeightKey, defaultWinHeight), screenWidth, screenHeight);
+  window.maximised = flagOn(store, winMaximizedKey);
 
   store.selectGroup(styleGroup);
   editor::setEditorTextColour(colourSetting(store, editorFontColourKey, defaultEditorFontColour));
@@ -84,36 +55,30 @@ StartupMarks loadSettings() {
     marks.wordWrap = true;
   }
   state.transparencyLevel = store.readNumber(transparencyLevelKey, defaultTransparencyLevel);
-  if (flagOn(store, transparencyKey)) {
-    app::setWindowOpacity(state.mainWindowHandle, state.transparencyLevel);
-    marks.transparency = true;
-  }
+  marks.transparency = flagOn(store, transparencyKey);
   marks.minimizeToTray = flagOn(store, minimizeInTrayKey);
-  if (flagOn(store, alwaysInForeGroundKey)) {
-    app::makeTopmost(state.mainWindowHandle, true);
-    marks.alwaysOnTop = true;
-  }
+  marks.alwaysOnTop = flagOn(store, alwaysInForeGroundKey);
   store.closeStore();
-  return marks;
+  return window;
 }
 
 void saveSettings() {
   PreferencesStore& store = preferencesStore();
   if (!store.openForReading(preferencesFileName)) return;
 
+  const WindowNow now = windowNowSource != nullptr ? windowNowSource() : WindowNow{};
   store.selectGroup(programGroup);
   if (flagOn(store, saveWinSizeKey)) {
-    const WindowSize size = windowSizeToSave();
-    store.writeNumber(winWidthKey, size.innerWidth);
-    store.writeNumber(winHeightKey, size.innerHeight);
-    store.writeNumber(winMaximizedKey, size.maximised ? 1 : 0);
+    store.writeNumber(winWidthKey, now.innerWidth);
+    store.writeNumber(winHeightKey, now.innerHeight);
+    store.writeNumber(winMaximizedKey, now.maximised ? 1 : 0);
   }
 
   store.selectGroup(extrasGroup);
-  store.writeNumber(wordWrapKey, app::isMenuItemChecked(app::WordWrap) ? 1 : 0);
-  store.writeNumber(transparencyKey, app::isMenuItemChecked(app::Transparency) ? 1 : 0);
-  store.writeNumber(minimizeInTrayKey, app::isMenuItemChecked(app::MinimizeToTray) ? 1 : 0);
-  store.writeNumber(alwaysInForeGroundKey, app::isMenuItemChecked(app::AlwaysOnTop) ? 1 : 0);
+  store.writeNumber(wordWrapKey, now.modes.wordWrap ? 1 : 0);
+  store.writeNumber(transparencyKey, now.modes.transparency ? 1 : 0);
+  store.writeNumber(minimizeInTrayKey, now.modes.minimizeToTray ? 1 : 0);
+  store.writeNumber(alwaysInForeGroundKey, now.modes.alwaysOnTop ? 1 : 0);
   store.closeStore();
 }
 

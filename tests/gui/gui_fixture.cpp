@@ -141,6 +141,18 @@ void typeIntoEditor(const std::string& text) {
   }
 }
 
+// The shell's description of a drop: a DROPFILES block in global memory, which the receiver frees.
+// Each name ends with a NUL.
+WPARAM dropBlock(std::string names) {
+  names += '\0';
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + names.size());
+  auto* block = static_cast<DROPFILES*>(GlobalLock(memory));
+  block->pFiles = sizeof(DROPFILES);
+  std::memcpy(reinterpret_cast<char*>(block) + sizeof(DROPFILES), names.data(), names.size());
+  GlobalUnlock(memory);
+  return reinterpret_cast<WPARAM>(memory);
+}
+
 void typeOver(const std::string& text) {
   setEditorText("");
   typeIntoEditor(text);

@@ -36,6 +36,8 @@ bool fileExists(const std::string& path);
 
 // Types characters into the focused window of this thread as keyboard input would.
 void typeIntoEditor(const std::string& text);
+// The shell's description of a drop of the NUL-separated names, for WM_DROPFILES; the receiver frees it.
+WPARAM dropBlock(std::string names);
 // Replaces the text as the user would, so that the control counts it as an edit.
 void typeOver(const std::string& text);
 

@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <richedit.h>
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <memory>
@@ -11,6 +12,8 @@
 
 #include "app/app_state.h"
 #include "app/command_ids.h"
+#include "app/startup.h"
+#include "document/document_state.h"
 #include "editor/editor_control.h"
 #include "editor/gutter_layout.h"
 #include "editor/line_number_gutter.h"
@@ -108,6 +111,73 @@ TEST_F(VelloroTest, VisibleLinesAreTheOnesTheControlShowsEachNumberedBesideIt) {
       EXPECT_EQ(linesOfNumbers, wholeLines) << "y " << y;
     }
   }
+}
+
+// Where the text begins, as a user sees it: the control places its first character right of the
+// band, and the ink of the first line, a single "W", lies right of it too. Text under the band is
+// painted over by it, so a hidden "W" leaves no ink at all.
+void expectTextRightOfBand(const std::string& step) {
+  SCOPED_TRACE(step);
+  settle();
+  repaint();
+  RECT client;
+  GetClientRect(state.editorHandle, &client);
+  const int separator = editor::gutterSeparatorX(state.gutterDigits);
+  POINTL first{0, 0};
+  SendMessageA(state.editorHandle, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&first), 0);
+  EXPECT_GT(first.x, separator);
+  bool ink = false;
+  HDC dc = GetDC(state.editorHandle);
+  for (LONG y = std::max(first.y, 0L); y < first.y + 12 && y < client.bottom && !ink; ++y) {
+    for (LONG x = separator + 1; x < client.right && !ink; ++x) {
+      const COLORREF pixel = GetPixel(dc, x, y);
+      ink = pixel != CLR_INVALID && GetRValue(pixel) + GetGValue(pixel) + GetBValue(pixel) < 384;
+    }
+  }
+  ReleaseDC(state.editorHandle, dc);
+  EXPECT_TRUE(ink) << "no ink of the first line right of the band";
+}
+
+// The control learns of the band only once it has a size: at start-up it has none, also while a
+// file named on the command line loads.
+TEST_F(VelloroTest, TextBeginsRightOfTheBandWhereverItComesFrom) {
+  for (int lineCount : {5, 982, 12000}) {
+    writeFile(folder + "start.txt", "W\r\n" + lines(lineCount - 1));
+    startVelloro("velloro.exe " + folder + "start.txt");
+    expectTextRightOfBand("command line, " + std::to_string(lineCount) + " lines");
+    app::exitSequence();
+  }
+  startVelloro();
+  typeIntoEditor("W\nABCDEFGH typed");
+  expectTextRightOfBand("typed");
+  for (int lineCount : {10, 100, 10000, 9}) {
+    setEditorText("W\r\n" + lines(lineCount - 1));
+    expectTextRightOfBand("band for " + std::to_string(lineCount) + " lines");
+  }
+  // Word wrap is refused while a file is open.
+  for (bool wrap : {true, false}) {
+    runCommand(app::WordWrap);
+    expectTextRightOfBand(wrap ? "wrapped" : "unwrapped");
+  }
+  document::markClean();  // the typed text asks no question before the open
+  writeFile(folder + "dialog.txt", "W\r\n" + lines(150));
+  ASSERT_TRUE(runAnswering(app::Open, "Öffnen", chooseFile(folder + "dialog.txt")));
+  expectTextRightOfBand("Open dialog");
+  writeFile(folder + "dropped.txt", "W\r\n" + lines(20));
+  PostMessageA(state.mainWindowHandle, WM_DROPFILES, dropBlock(folder + "dropped.txt" + '\0'), 0);
+  expectTextRightOfBand("dropped");
+  ASSERT_EQ(state.currentPath, folder + "dropped.txt");
+  SetWindowPos(state.mainWindowHandle, nullptr, 0, 0, 500, 350, SWP_NOMOVE | SWP_NOZORDER);
+  expectTextRightOfBand("resized");
+  ShowWindow(state.mainWindowHandle, SW_MAXIMIZE);
+  expectTextRightOfBand("maximised");
+  ShowWindow(state.mainWindowHandle, SW_RESTORE);
+  expectTextRightOfBand("restored");
+  runCommand(app::MinimizeToTray);
+  ShowWindow(state.mainWindowHandle, SW_MINIMIZE);
+  settle();
+  runCommand(app::RestoreFromTray);
+  expectTextRightOfBand("back from the notification area");
 }
 
 // Paints that reach the control itself, counted below the program's own handler.

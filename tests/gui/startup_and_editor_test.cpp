@@ -9,7 +9,7 @@
 #include "app/app_state.h"
 #include "app/command_dispatch.h"
 #include "app/command_ids.h"
-#include "app/system_library.h"
+#include "platform/system_library.h"
 #include "tests/gui/gui_fixture.h"
 
 namespace {
@@ -63,8 +63,8 @@ TEST_F(VelloroTest, SystemLibrariesAreNeverTakenFromTheWorkingFolder) {
   GetSystemDirectoryA(system, MAX_PATH);
   // A loadable library in the current folder, where a plain search looks first.
   ASSERT_TRUE(CopyFileA((std::string(system) + "\\msimg32.dll").c_str(), (folder + "planted.dll").c_str(), FALSE));
-  EXPECT_EQ(app::loadSystemLibrary("planted.dll"), nullptr);
-  EXPECT_NE(app::loadSystemLibrary("msimg32.dll"), nullptr);
+  EXPECT_EQ(platform::loadSystemLibrary("planted.dll"), nullptr);
+  EXPECT_NE(platform::loadSystemLibrary("msimg32.dll"), nullptr);
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 #include "app/command_line.h"
 #include "app/date_time_format.h"
 #include "app/launch_command.h"
-#include "app/lenient_number.h"
+#include "platform/lenient_number.h"
 
 #include <gtest/gtest.h>
 
@@ -60,7 +60,7 @@ TEST(DateTimeFormat, TokensInAnyLetterCaseOthersKept) {
 TEST(LenientNumber, ReadsLeadingNumberAndWrapsAt32Bits) {
   const std::pair<const char*, std::int32_t> cases[] = {
       {"  \t 640", 640}, {"-7x", -7}, {"+-5", 0}, {"\n5", 0}, {"2147483648", INT32_MIN}, {"4294967297", 1}};
-  for (const auto& [text, expected] : cases) EXPECT_EQ(app::parseLenientInt(text), expected) << '"' << text << '"';
+  for (const auto& [text, expected] : cases) EXPECT_EQ(platform::parseLenientInt(text), expected) << '"' << text << '"';
 }
 
 TEST(AcceleratorKeys, ModifierBitsBecomeFlagsAndARepeatedCombinationTakesTheNewCommand) {

@@ -1,12 +1,11 @@
-#include "app/modal_windows.h"
+#include "platform/modal_windows.h"
 
-#include "app/app_state.h"
-
-namespace app {
+namespace platform {
 
 namespace {
 
 int disablingWindowsOpen = 0;
+bool (*shellModalCheck)() = nullptr;
 
 BOOL CALLBACK collectEnabledWindow(HWND window, LPARAM list) {
   if (IsWindowVisible(window) && IsWindowEnabled(window)) {
@@ -37,10 +36,9 @@ HWND dialogOwner() {
   return onTop;
 }
 
-bool modalWindowOpen() {
-  return disablingWindowsOpen > 0 || state.aboutWindow != nullptr ||
-         (state.mainWindowHandle != nullptr && !IsWindowEnabled(state.mainWindowHandle));
-}
+void setShellModalCheck(bool (*check)()) { shellModalCheck = check; }
+
+bool modalWindowOpen() { return disablingWindowsOpen > 0 || (shellModalCheck != nullptr && shellModalCheck()); }
 
 DisabledProgramWindows::DisabledProgramWindows() {
   ++disablingWindowsOpen;
@@ -61,4 +59,4 @@ int showMessageBox(const char* text, const char* title, UINT type) {
   return MessageBoxA(owner, text, title, type);
 }
 
-}  // namespace app
+}  // namespace platform

@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <commdlg.h>
 
-namespace app {
+namespace platform {
 
 // Removes the current directory from the DLL search order of this process.
 void hardenDllSearch();
@@ -26,4 +26,4 @@ BOOL showSaveFileDialog(OPENFILENAMEA* dialog);
 BOOL showColourDialog(CHOOSECOLORA* dialog);
 BOOL showPrintDialog(PRINTDLGA* dialog);
 
-}  // namespace app
+}  // namespace platform

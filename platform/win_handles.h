@@ -4,7 +4,7 @@
 
 #include <utility>
 
-namespace app {
+namespace platform {
 
 class FileHandle {
  public:
@@ -83,4 +83,4 @@ class SelectedObject {
   HGDIOBJ previous_;
 };
 
-}  // namespace app
+}  // namespace platform

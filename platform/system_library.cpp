@@ -1,8 +1,8 @@
-#include "app/system_library.h"
+#include "platform/system_library.h"
 
 #include <string>
 
-namespace app {
+namespace platform {
 
 namespace {
 constexpr DWORD loadLibrarySearchSystem32 = 0x00000800;
@@ -57,4 +57,4 @@ BOOL showPrintDialog(PRINTDLGA* dialog) {
   return call != nullptr && call(dialog);
 }
 
-}  // namespace app
+}  // namespace platform

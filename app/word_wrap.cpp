@@ -1,4 +1,4 @@
-#include "editor/word_wrap.h"
+#include "app/word_wrap.h"
 
 #include <windows.h>
 
@@ -6,11 +6,11 @@
 
 #include "app/app_state.h"
 #include "app/menus.h"
-#include "app/modal_windows.h"
-#include "document/titles.h"
 #include "editor/editor_control.h"
+#include "platform/modal_windows.h"
+#include "platform/program_name.h"
 
-namespace editor {
+namespace app {
 
 namespace {
 
@@ -21,15 +21,15 @@ constexpr char refusalText[] =
 }  // namespace
 
 void toggleWordWrap() {
-  bool wrapping = app::isMenuItemChecked(app::WordWrap);
-  if (!app::state.currentPath.empty() && !wrapping) {
+  bool wrapping = isMenuItemChecked(WordWrap);
+  if (!state.currentPath.empty() && !wrapping) {
     // The gutter numbers display lines, so with wrapping its numbers would not be the file's lines.
-    std::string title = document::dialogTitle("Zeilenumbruch");
-    app::showMessageBox(refusalText, title.c_str(), MB_OK);
+    std::string title = platform::dialogTitle("Zeilenumbruch");
+    platform::showMessageBox(refusalText, title.c_str(), MB_OK);
     return;
   }
-  setWordWrap(!wrapping);
-  app::setMenuItemChecked(app::WordWrap, !wrapping);
+  editor::setWordWrap(!wrapping);
+  setMenuItemChecked(WordWrap, !wrapping);
 }
 
-}  // namespace editor
+}  // namespace app

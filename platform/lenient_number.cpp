@@ -1,6 +1,6 @@
-#include "app/lenient_number.h"
+#include "platform/lenient_number.h"
 
-namespace app {
+namespace platform {
 
 std::int32_t parseLenientInt(std::string_view text) {
   std::size_t pos = 0;
@@ -18,4 +18,4 @@ std::int32_t parseLenientInt(std::string_view text) {
   return static_cast<std::int32_t>(value);
 }
 
-}  // namespace app
+}  // namespace platform

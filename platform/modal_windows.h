@@ -5,7 +5,7 @@
 
 #include <vector>
 
-namespace app {
+namespace platform {
 
 // The foreground window when it belongs to this process, else a visible window of the program that
 // stays on top of others (always on top, the Find window), else none.
@@ -24,10 +24,14 @@ class DisabledProgramWindows {
   std::vector<HWND> disabled_;
 };
 
+// The shell tells whether one of its own windows keeps the program modal: its About window, or a
+// main window that a system dialog has disabled.
+void setShellModalCheck(bool (*check)());
+
 // A message box, common dialog, input window or the About window of the program is open.
 bool modalWindowOpen();
 
 // MessageBoxA with the owner and disabling rules above.
 int showMessageBox(const char* text, const char* title, UINT type);
 
-}  // namespace app
+}  // namespace platform

@@ -1,7 +1,0 @@
-#pragma once
-
-namespace editor {
-
-void toggleWordWrap();
-
-}  // namespace editor
