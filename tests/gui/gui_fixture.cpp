@@ -158,16 +158,6 @@ void typeOver(const std::string& text) {
   typeIntoEditor(text);
 }
 
-WPARAM dropBlock(std::string names) {
-  names += '\0';
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + names.size());
-  auto* block = static_cast<DROPFILES*>(GlobalLock(memory));
-  block->pFiles = sizeof(DROPFILES);
-  std::memcpy(reinterpret_cast<char*>(block) + sizeof(DROPFILES), names.data(), names.size());
-  GlobalUnlock(memory);
-  return reinterpret_cast<WPARAM>(memory);
-}
-
 DialogAnswerer::DialogAnswerer(std::string title, std::function<void(HWND)> action, int milliseconds)
     : thread_([this, title = std::move(title), action = std::move(action), milliseconds] {
         if (HWND window = waitForWindow(title, nullptr, Clock::now() + std::chrono::milliseconds(milliseconds))) {

@@ -41,10 +41,6 @@ WPARAM dropBlock(std::string names);
 // Replaces the text as the user would, so that the control counts it as an edit.
 void typeOver(const std::string& text);
 
-// The shell's description of a drop for WM_DROPFILES: a DROPFILES block in global memory, which the
-// receiver frees. Each name ends with a NUL.
-WPARAM dropBlock(std::string names);
-
 // Waits on another thread for a top-level window with the given title and acts on it.
 class DialogAnswerer {
  public:
