@@ -113,6 +113,20 @@ FAULTS = [
           ("document/document_commands.cpp", "if (pathTooLong(state.currentPath)) {", "if (false) {")),
     fault("session end always allowed", ["gui.VelloroTest.SessionEndAsksLikeExitOnlyAboutChangesAndAnswersWindows"],
           ("app/command_dispatch.cpp", "return document::maySessionEnd();", "return true;")),
+    fault("margin rectangle not given again after a resize",
+          ["gui.VelloroTest.TextBeginsRightOfTheBandWhereverItComesFrom", "gui_plain.LineNumberBand",
+           "gui_openbox.LineNumberBand"],
+          ("editor/line_number_gutter.cpp", "  } else if (message == WM_SIZE) {\n    keepLeftMargin();\n", "")),
+    fault("text loaded at 0 x 0 left scrolled", ["gui.VelloroTest.TextBeginsRightOfTheBandWhereverItComesFrom"],
+          ("editor/line_number_gutter.cpp", "  if (!IsRectEmpty(&client)) return;\n  POINT origin", "  return;\n  POINT origin")),
+    fault("tooltip owned by the main window",
+          ["gui.VelloroTest.AlwaysOnTopFromTheMenuHoldsTheMainWindowAboveOthersAndLetsItGo"],
+          ("app/toolbar.cpp", "SetWindowLongPtrW(tooltips, GWLP_HWNDPARENT, 0);", "")),
+    fault("file names folded to the code page",
+          ["gui.VelloroTest.NamesThatBestFitWouldFoldTogetherStayApart"],
+          ("platform/file_names.cpp",
+           "return CreateFileW(wideFromUtf8(path).c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);",
+           "return CreateFileA(path.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);")),
 ]
 
 # ---------------------------------------------------------------------------------------------------
