@@ -37,14 +37,14 @@ bool navigatedInDialogWindow(MSG& message) {
   return false;
 }
 
+}  // namespace
+
 void layOutEditor() {
   RECT client;
   GetClientRect(state.mainWindowHandle, &client);
   int height = client.bottom + GetSystemMetrics(SM_CYMENU);
   editor::resizeEditorControl(4, 28, client.right - 8, height - 71);
 }
-
-}  // namespace
 
 void queueEvent(const Event& event) { queued.push_back(event); }
 

@@ -207,7 +207,7 @@ TEST_F(VelloroTest, OpenOfAFileThatCannotBeReadChangesNothing) {
   const std::pair<std::string, std::string> cases[] = {
       {folder + "fehlt.txt", "Systemfehler"},
       {folder + "busy.txt", "Systemfehler"},
-      {folder + "gross.txt", "Sie ist 13 MB groß; der Editor öffnet Dateien bis 12 MB."},
+      {folder + "gross.txt", "Sie ist 33 MB groß; der Editor öffnet Dateien bis 32 MB."},
   };
   for (const auto& [path, reason] : cases) {
     ASSERT_TRUE(runAnswering(app::Open, "Öffnen", [&](HWND dialog) {
