@@ -207,8 +207,16 @@ void TextEncoder::encode(const char16_t* text, std::size_t count, std::string& o
     out += byteOrderMark(encoding_);
     markWritten_ = true;
   }
+  const bool utf8 = encoding_ == TextEncoding::Utf8 || encoding_ == TextEncoding::Utf8Bom;
+  out.reserve(out.size() + count + count / 4);
   for (std::size_t i = 0; i < count; ++i) {
     const char16_t unit = text[i];
+    // Most of a text is ASCII, the same one byte in UTF-8: the save of such a text then costs what
+    // an ANSI save does.
+    if (utf8 && unit < 0x80 && highSurrogate_ == 0) {
+      out.push_back(static_cast<char>(unit));
+      continue;
+    }
     if (highSurrogate_ != 0) {
       const char16_t high = highSurrogate_;
       highSurrogate_ = 0;
