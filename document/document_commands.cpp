@@ -9,6 +9,7 @@
 #include "document/document_rules.h"
 #include "document/document_state.h"
 #include "document/file_dialogs.h"
+#include "document/recovery_copy.h"
 #include "document/shell_calls.h"
 #include "document/text_file_io.h"
 #include "document/titles.h"
@@ -51,6 +52,7 @@ bool writeDocument(const std::string& path) {
   setDocumentStatus(" Gespeichert");
   showDocumentTitle(false);
   markClean();
+  clearRecoveryCopy();
   return true;
 }
 
@@ -83,6 +85,7 @@ void emptyDocumentText() {
   editor::clearAllText();
   state.lineEnds = LineEndStyle::CrLf;
   markClean();
+  clearRecoveryCopy();
 }
 
 // Streams the file in and brings path, title, status and mark in line with what happened.
@@ -94,6 +97,7 @@ void loadDocument(LoadSource source, const std::string path) {
   if (!after.changesDocument) {
     setDocumentStatus(previousStatus);
   } else {
+    clearRecoveryCopy();
     state.lineEnds = result.lineEnds;
     if (after.keepsPath) {
       state.currentPath = path;
@@ -166,6 +170,7 @@ void closeDocument() {
 
 void exitProgram() {
   if (!mayDropText(PromptCommand::Exit)) return;
+  clearRecoveryCopy();
   settings::saveSettingsAtExit();
   shellCalls().exitSequence();
 }
@@ -180,6 +185,7 @@ bool maySessionEnd() {
 }
 
 void endSession() {
+  clearRecoveryCopy();
   settings::saveSettingsAtExit();
   shellCalls().exitSequence();
 }

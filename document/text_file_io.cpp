@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <richedit.h>
 
+#include <algorithm>
+#include <cstring>
 #include <vector>
 
 #include "app/app_state.h"
@@ -92,14 +94,31 @@ DWORD CALLBACK writeChunk(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* don
 }
 
 // Runs one stream message over the open file; the first error the stream met, or 0.
-DWORD streamFile(StreamFile& stream, UINT message, EDITSTREAMCALLBACK callback) {
+DWORD streamFile(StreamFile& stream, UINT message, EDITSTREAMCALLBACK callback, WPARAM format = SF_TEXT) {
   EDITSTREAM descriptor{};
   descriptor.dwCookie = reinterpret_cast<DWORD_PTR>(&stream);
   descriptor.dwError = 0;
   descriptor.pfnCallback = callback;
-  SendMessageA(app::state.editorHandle, message, SF_TEXT, reinterpret_cast<LPARAM>(&descriptor));
+  SendMessageA(app::state.editorHandle, message, format, reinterpret_cast<LPARAM>(&descriptor));
   if (stream.error != 0) return stream.error;
   return descriptor.dwError != 0 ? ERROR_READ_FAULT : 0;
+}
+
+// A text in memory handed to the control; like a file's, a chunk never ends between CR and LF.
+struct UnicodeSource {
+  const std::u16string& text;
+  std::size_t at = 0;
+};
+
+DWORD CALLBACK readUnicodeChunk(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* done) {
+  auto* source = reinterpret_cast<UnicodeSource*>(cookie);
+  std::size_t take = std::min(static_cast<std::size_t>(count) / 2, source->text.size() - source->at);
+  const std::size_t end = source->at + take;
+  if (take > 1 && end < source->text.size() && source->text[end - 1] == u'\r') --take;
+  std::memcpy(buffer, source->text.data() + source->at, take * 2);
+  source->at += take;
+  *done = static_cast<LONG>(take * 2);
+  return 0;
 }
 
 // The lines the file's text will have in the control; the file is read from its start and left
@@ -189,18 +208,25 @@ LoadResult loadTextFile(const std::string& path) {
 }
 
 SaveResult saveTextFile(const std::string& path, LineEndStyle lineEnds) {
+  return writeFileSafely(path, [lineEnds](void* file) -> unsigned long {
+    LineEndWriter writer(lineEnds);
+    StreamFile stream{file, 0, nullptr, &writer, {}};
+    DWORD error = streamFile(stream, EM_STREAMOUT, writeChunk);
+    if (const std::string rest = writer.finish(); error == 0 && !rest.empty()) {
+      if (!writeAll(stream, rest.data(), static_cast<DWORD>(rest.size()))) error = stream.error;
+    }
+    return error;
+  });
+}
+
+SaveResult writeFileSafely(const std::string& path, const std::function<unsigned long(void* file)>& fill) {
   if (pathTooLong(path)) return {false, ERROR_FILENAME_EXCED_RANGE};
   std::string tempPath;
   DWORD error = 0;
   platform::FileHandle file = createTempFileBeside(path, tempPath, error);
   if (!file.valid()) return {false, error};
 
-  LineEndWriter writer(lineEnds);
-  StreamFile stream{file.get(), 0, nullptr, &writer, {}};
-  error = streamFile(stream, EM_STREAMOUT, writeChunk);
-  if (const std::string rest = writer.finish(); error == 0 && !rest.empty()) {
-    if (!writeAll(stream, rest.data(), static_cast<DWORD>(rest.size()))) error = stream.error;
-  }
+  error = fill(file.get());
   if (error == 0 && !FlushFileBuffers(file.get())) error = GetLastError();
   if (!file.close() && error == 0) error = GetLastError();
   if (error == 0) error = replaceTarget(path, tempPath);
@@ -209,6 +235,20 @@ SaveResult saveTextFile(const std::string& path, LineEndStyle lineEnds) {
     return {false, error};
   }
   return {true, 0};
+}
+
+unsigned long streamUnicodeTextTo(void* file) {
+  LineEndWriter writer(LineEndStyle::CrLf);  // passes the bytes through
+  StreamFile stream{file, 0, nullptr, &writer, {}};
+  return streamFile(stream, EM_STREAMOUT, writeChunk, SF_TEXT | SF_UNICODE);
+}
+
+void streamUnicodeTextIn(const std::u16string& text) {
+  UnicodeSource source{text};
+  EDITSTREAM descriptor{};
+  descriptor.dwCookie = reinterpret_cast<DWORD_PTR>(&source);
+  descriptor.pfnCallback = readUnicodeChunk;
+  SendMessageA(app::state.editorHandle, EM_STREAMIN, SF_TEXT | SF_UNICODE, reinterpret_cast<LPARAM>(&descriptor));
 }
 
 }  // namespace document
