@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/line_end_style.h"
+#include "platform/text_encoding_kind.h"
 
 namespace app {
 
@@ -21,7 +22,7 @@ struct AppState {
   COLORREF gutterLineColour = 0;
   WNDPROC editorPreviousProc = nullptr;
   int aboutClosed = 0;
-  std::string searchText;
+  std::string searchText;  // UTF-8: the Find field takes any character
   int pickedColour = 0;
   int transparencyLevel = 0;
   std::string versionText;
@@ -29,6 +30,7 @@ struct AppState {
   int goToLineNumber = 0;
   unsigned char modifiedMarked = 0;
   platform::LineEndStyle lineEnds = platform::LineEndStyle::CrLf;  // the open file's, kept on save
+  platform::TextEncoding encoding = platform::TextEncoding::Ansi;  // likewise
   HDC gutterDC = nullptr;
 
   // Handles of the numbered objects of the user interface.

@@ -32,7 +32,7 @@ HACCEL acceleratorsOf(HWND window) {
 bool navigatedInDialogWindow(MSG& message) {
   for (HWND window : {state.searchWindow, state.renameWindow}) {
     if (window != nullptr && (message.hwnd == window || IsChild(window, message.hwnd))) {
-      return IsDialogMessageA(window, &message) != 0;
+      return IsDialogMessageW(window, &message) != 0;
     }
   }
   return false;
@@ -61,11 +61,13 @@ void discardQueuedEvents() { queued.clear(); }
 Event waitForEvent() {
   if (!queued.empty()) return takeQueued();
 
+  // Taken in Unicode, so that the text control and the Find field get typed characters beyond the
+  // ANSI code page; windows of the program's own ANSI class get them converted as before.
   // Not GetMessage: a message sent from another thread or process (the shell's tray notifications,
   // a window manager's resize) is handled inside that wait and may queue an event, yet GetMessage
   // returns only for a posted message, so the event would wait for the next input.
   MSG message;
-  while (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+  while (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
     if (!queued.empty()) return takeQueued();
     // The wait ends when the recovery copy falls due: the pass after it writes the copy.
     if (MsgWaitForMultipleObjects(0, nullptr, FALSE, document::recoveryWaitMillis(), QS_ALLINPUT) == WAIT_TIMEOUT) {
@@ -76,10 +78,10 @@ Event waitForEvent() {
 
   HWND active = GetActiveWindow();
   HACCEL table = acceleratorsOf(active);
-  if (table == nullptr || !TranslateAcceleratorA(active, table, &message)) {
+  if (table == nullptr || !TranslateAcceleratorW(active, table, &message)) {
     if (!navigatedInDialogWindow(message)) {
       TranslateMessage(&message);
-      DispatchMessageA(&message);
+      DispatchMessageW(&message);
     }
   }
   if (message.message == WM_RBUTTONDOWN) queueEvent({static_cast<unsigned>(EventKind::RightButtonDown)});

@@ -18,6 +18,7 @@
 #include "document/document_paths.h"
 #include "document/recovery_copy.h"
 #include "document/shell_calls.h"
+#include "document/document_state.h"
 #include "document/titles.h"
 #include "editor/editor_control.h"
 #include "platform/modal_windows.h"
@@ -76,7 +77,7 @@ void registerShellCalls() {
   });
   settings::setWindowNowSource(mainWindowNow);
   document::setShellCalls({[](const std::string& text) { setStatusText(1, text); }, [] { return statusText(1); },
-                           exitSequence});
+                           exitSequence, [](const std::string& text) { setStatusText(2, text); }});
 }
 
 }  // namespace
@@ -105,6 +106,7 @@ void startUp(HINSTANCE instance, const char* commandLine) {
   installWindowCallback();
   installMainWindowShortcuts();
   createStatusBar(state.mainWindowHandle);
+  document::showEncodingStatus();
   createToolbar(state.mainWindowHandle);
   acceptDroppedFiles();
 

@@ -18,8 +18,9 @@ void createStatusBar(HWND mainWindow) {
                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(statusBarId)), state.instance,
                                     nullptr);
   if (state.statusBar == nullptr) return;
-  int rightEdges[] = {70, 159};
-  SendMessageA(state.statusBar, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(rightEdges));
+  // The third field reaches to the bar's end; its text stands right-aligned there.
+  int rightEdges[] = {70, 159, -1};
+  SendMessageA(state.statusBar, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(rightEdges));
   shownPosition.clear();
 }
 

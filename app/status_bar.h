@@ -1,5 +1,6 @@
 #pragma once
-// The two-field status bar: field 0 the cursor position, field 1 the document's last event.
+// The status bar: field 0 the cursor position, field 1 the document's last event, field 2 its
+// encoding and line ends.
 #include <windows.h>
 
 #include <string>

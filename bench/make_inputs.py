@@ -8,6 +8,7 @@ paragraphs on one long line, lists, headings and blank lines; NEEDLE occurs exac
 k-th hit (k = 0..9) at (k + 0.95) / 10 of the file, so the last one is near the end.
 line-1mb.txt: one line of 1 MiB words and a final line end.
 text-10mb-lf.txt: text-10mb.txt with every CR LF written as LF alone, for a save that keeps them.
+text-1mb-utf8.txt: text-1mb.txt written in UTF-8 without a mark, to set against the same text in ANSI.
 
 The same seed gives the same bytes on every machine (Python's Mersenne Twister and its choice and
 randint are stable across versions)."""
@@ -125,8 +126,10 @@ def main():
         "line-1mb.txt": one_line(1 * MIB, rng),
     }
     files["text-10mb-lf.txt"] = files["text-10mb.txt"].replace(b"\r\n", b"\n")
+    files["text-1mb-utf8.txt"] = files["text-1mb.txt"].decode("cp1252").encode("utf-8")
     for name, data in files.items():
-        if name.startswith("text") and data.lower().count(needle.lower().encode("cp1252")) != 10:
+        encoding = "utf-8" if "utf8" in name else "cp1252"
+        if name.startswith("text") and data.lower().count(needle.lower().encode(encoding)) != 10:
             raise SystemExit(f"{name}: the needle does not occur exactly ten times")
         with open(os.path.join(folder, name), "wb") as f:
             f.write(data)

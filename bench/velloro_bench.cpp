@@ -477,6 +477,7 @@ Sample saveOnce(Subject subject, Session& session, const std::string& figure, co
 
 std::vector<Input> inputs() {
   return {{"1 MB", "text-1mb.txt"},
+          {"1 MB UTF-8", "text-1mb-utf8.txt"},
           {"10 MB", "text-10mb.txt"},
           {"50 MB", "text-50mb.txt"},
           {"1 MB line", "line-1mb.txt"}};

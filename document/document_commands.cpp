@@ -34,41 +34,61 @@ bool refusedAsTooLong(std::string_view purpose, const std::string& path) {
   return true;
 }
 
-// On success the document takes the path and is clean. On failure nothing about it changes except
-// that an edit not yet noticed is marked now: the text is not on disk.
-bool writeDocument(const std::string& path) {
+// Saves in the encoding given. Where ANSI cannot hold a character the user decides: UTF-8 from now
+// on, ANSI with the character replaced, or no save at all.
+SaveResult saveInEncoding(const std::string& path, TextEncoding& encoding) {
+  SaveResult result = saveTextFile(path, state.lineEnds, encoding, false);
+  if (!result.lostCharacters) return result;
+  switch (askSaveFirst(savePurpose, std::string(lostCharactersQuestion))) {
+    case PromptAnswer::Yes:
+      encoding = TextEncoding::Utf8;
+      return saveTextFile(path, state.lineEnds, encoding, false);
+    case PromptAnswer::No: return saveTextFile(path, state.lineEnds, encoding, true);
+    case PromptAnswer::Cancel: break;
+  }
+  return result;
+}
+
+// On success the document takes the path and encoding and is clean. On failure nothing about it
+// changes except that an edit not yet noticed is marked now: the text is not on disk.
+bool writeDocument(const std::string& path, TextEncoding encoding) {
   std::string failure;
+  bool cancelled = false;
   if (pathTooLong(path)) {
     failure = pathTooLongMessage(path);
-  } else if (const SaveResult result = saveTextFile(path, state.lineEnds); !result.saved) {
-    failure = saveFailedMessage(path, systemReason(result.error));
+  } else if (const SaveResult result = saveInEncoding(path, encoding); !result.saved) {
+    cancelled = result.lostCharacters;
+    if (!cancelled) failure = saveFailedMessage(path, systemReason(result.error));
   }
-  if (!failure.empty()) {
+  if (cancelled || !failure.empty()) {
     checkModified();
-    showFailure(savePurpose, failure);
+    if (!cancelled) showFailure(savePurpose, failure);
     return false;
   }
   state.currentPath = path;
+  state.encoding = encoding;
   setDocumentStatus(" Gespeichert");
   showDocumentTitle(false);
+  showEncodingStatus();
   markClean();
   clearRecoveryCopy();
   return true;
 }
 
 bool saveAs() {
-  const std::string chosen =
-      showFileDialog(dialogTitle("Speichern unter"), pathPart(state.currentPath), saveAsFilter, initialTypeIndex, true);
+  TextEncoding encoding = state.encoding;
+  const std::string chosen = showFileDialog(dialogTitle("Speichern unter"), pathPart(state.currentPath), saveAsFilter,
+                                            initialTypeIndex, true, &encoding);
   if (chosen.empty()) {
     focusEditor();
     return false;
   }
-  const bool saved = writeDocument(withDefaultExtension(chosen, selectedPattern()));
+  const bool saved = writeDocument(withDefaultExtension(chosen, selectedPattern()), encoding);
   focusEditor();
   return saved;
 }
 
-bool save() { return state.currentPath.empty() ? saveAs() : writeDocument(state.currentPath); }
+bool save() { return state.currentPath.empty() ? saveAs() : writeDocument(state.currentPath, state.encoding); }
 
 // The control tells of edits only when the focus moves, so the check runs here first. True when
 // the command may go on and drop the text.
@@ -84,6 +104,8 @@ bool mayDropText(PromptCommand command) {
 void emptyDocumentText() {
   editor::clearAllText();
   state.lineEnds = LineEndStyle::CrLf;
+  state.encoding = TextEncoding::Ansi;
+  showEncodingStatus();
   markClean();
   clearRecoveryCopy();
 }
@@ -99,6 +121,8 @@ void loadDocument(LoadSource source, const std::string path) {
   } else {
     clearRecoveryCopy();
     state.lineEnds = result.lineEnds;
+    state.encoding = result.encoding;
+    showEncodingStatus();
     if (after.keepsPath) {
       state.currentPath = path;
       showDocumentTitle(false);

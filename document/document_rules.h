@@ -71,6 +71,11 @@ std::string readBrokenOffMessage(std::string_view path, std::string_view reason)
 std::string renameFailedMessage(std::string_view from, std::string_view to, std::string_view reason);
 std::string pathTooLongMessage(std::string_view path);
 
+// Asked before an ANSI save would replace characters the code page cannot hold.
+inline constexpr std::string_view lostCharactersQuestion =
+    "Der Text enthält Zeichen, die in ANSI nicht gespeichert werden können. Soll die Datei als UTF-8 gespeichert "
+    "werden?";
+
 enum class PromptAnswer { Yes, No, Cancel };
 
 // Whether a command that drops or replaces the text goes on after its save prompt: No goes on,

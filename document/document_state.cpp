@@ -4,6 +4,7 @@
 
 #include "app/app_state.h"
 #include "document/shell_calls.h"
+#include "document/text_encoding.h"
 #include "document/titles.h"
 #include "editor/editor_control.h"
 
@@ -29,6 +30,8 @@ void showDocumentTitle(bool marked) { showTitle(mainTitle(state.currentPath, mar
 void showUntitledTitle() { showTitle(mainTitle("", false)); }
 
 void setDocumentStatus(const std::string& text) { shellCalls().setStatus(text); }
+
+void showEncodingStatus() { shellCalls().setEncodingStatus("\t\t" + encodingStatusText(state.encoding, state.lineEnds)); }
 
 void markClean() {
   editor::clearModifiedFlag();

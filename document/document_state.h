@@ -7,6 +7,8 @@ namespace document {
 void showDocumentTitle(bool marked);
 void showUntitledTitle();
 void setDocumentStatus(const std::string& text);
+// The document's encoding and line ends, at the status bar's right end.
+void showEncodingStatus();
 void markClean();
 // Marks the document once the control reports a change.
 void checkModified();

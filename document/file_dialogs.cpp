@@ -5,11 +5,14 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <iterator>
 #include <vector>
 
+#include "app/app_state.h"
 #include "document/titles.h"
 #include "platform/modal_windows.h"
 #include "platform/system_library.h"
+#include "resources/resource_ids.h"
 
 namespace document {
 
@@ -27,6 +30,30 @@ constexpr std::size_t nameBufferSize = 10000;
 
 int lastSelectedPattern = -1;
 
+constexpr TextEncoding offeredEncodings[] = {TextEncoding::Ansi, TextEncoding::Utf8, TextEncoding::Utf8Bom,
+                                             TextEncoding::Utf16Le, TextEncoding::Utf16Be};
+
+// The hook of the dialog's added part: fills the encoding field and follows its selection into the
+// encoding that the record's custom data points to.
+UINT_PTR CALLBACK encodingFieldHook(HWND part, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) {
+    auto* encoding = reinterpret_cast<TextEncoding*>(reinterpret_cast<OPENFILENAMEA*>(lParam)->lCustData);
+    SetWindowLongPtrA(part, DWLP_USER, reinterpret_cast<LONG_PTR>(encoding));
+    HWND field = GetDlgItem(part, IDC_ENCODING);
+    for (TextEncoding offered : offeredEncodings) {
+      const std::string name(encodingName(offered));
+      const auto index = SendMessageA(field, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+      if (offered == *encoding) SendMessageA(field, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    }
+  } else if (message == WM_COMMAND && LOWORD(wParam) == IDC_ENCODING && HIWORD(wParam) == CBN_SELCHANGE) {
+    auto* encoding = reinterpret_cast<TextEncoding*>(GetWindowLongPtrA(part, DWLP_USER));
+    const auto index = SendDlgItemMessageA(part, IDC_ENCODING, CB_GETCURSEL, 0, 0);
+    if (encoding != nullptr && index >= 0 && index < static_cast<LRESULT>(std::size(offeredEncodings)))
+      *encoding = offeredEncodings[index];
+  }
+  return 0;
+}
+
 }  // namespace
 
 PromptAnswer askSaveFirst(std::string_view purpose, const std::string& text) {
@@ -38,7 +65,7 @@ PromptAnswer askSaveFirst(std::string_view purpose, const std::string& text) {
 }
 
 std::string showFileDialog(const std::string& title, std::string_view defaultPath, std::string_view filter,
-                           int typeIndex, bool saving) {
+                           int typeIndex, bool saving, TextEncoding* encoding) {
   const std::string filters = filterList(filter);
   const DialogStart start = dialogStart(defaultPath);
   std::vector<char> name(nameBufferSize, '\0');
@@ -54,6 +81,15 @@ std::string showFileDialog(const std::string& title, std::string_view defaultPat
   dialog.lpstrInitialDir = start.folder.empty() ? nullptr : start.folder.c_str();
   dialog.lpstrTitle = title.c_str();
   dialog.Flags = dialogFlags;
+  // The field works on a copy that only an OK hands back.
+  TextEncoding chosenEncoding = encoding != nullptr ? *encoding : TextEncoding::Ansi;
+  if (encoding != nullptr) {
+    dialog.Flags |= OFN_ENABLETEMPLATE | OFN_ENABLEHOOK;
+    dialog.hInstance = app::state.instance;
+    dialog.lpTemplateName = MAKEINTRESOURCEA(IDD_SAVE_ENCODING);
+    dialog.lpfnHook = encodingFieldHook;
+    dialog.lCustData = reinterpret_cast<LPARAM>(&chosenEncoding);
+  }
 
   BOOL chosen;
   {
@@ -65,6 +101,7 @@ std::string showFileDialog(const std::string& title, std::string_view defaultPat
     return {};
   }
   lastSelectedPattern = static_cast<int>(dialog.nFilterIndex) - 1;
+  if (encoding != nullptr) *encoding = chosenEncoding;
   return std::string(name.data());
 }
 

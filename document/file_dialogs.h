@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "document/document_rules.h"
+#include "document/text_encoding.h"
 
 namespace document {
 
@@ -12,9 +13,10 @@ PromptAnswer askSaveFirst(std::string_view purpose, const std::string& text);
 
 // Shows the open or save dialog and returns the chosen path, or an empty string when the user
 // chose nothing. The filter text separates descriptions and patterns with "|"; typeIndex counts
-// from 0.
+// from 0. Given an encoding, the dialog offers the field "Codierung:" preselected with it, and the
+// choice is written back when the user chose a path.
 std::string showFileDialog(const std::string& title, std::string_view defaultPath, std::string_view filter,
-                           int typeIndex, bool saving);
+                           int typeIndex, bool saving, TextEncoding* encoding = nullptr);
 
 // The 0-based type chosen in the last dialog closed with OK; -1 after a cancelled one.
 int selectedPattern();

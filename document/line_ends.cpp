@@ -2,9 +2,14 @@
 
 namespace document {
 
-void LineEndDetector::feed(const char* bytes, std::size_t count) {
+void LineEndDetector::feed(const char* bytes, std::size_t count) { feedAny(bytes, count); }
+
+void LineEndDetector::feed(const char16_t* text, std::size_t count) { feedAny(text, count); }
+
+template <typename Char>
+void LineEndDetector::feedAny(const Char* text, std::size_t count) {
   for (std::size_t i = 0; i < count; ++i) {
-    const char byte = bytes[i];
+    const Char byte = text[i];
     if (crPending_) {
       crPending_ = false;
       if (byte == '\n') {
@@ -30,16 +35,23 @@ LineEndStyle LineEndDetector::style() const {
   return LineEndStyle::CrLf;
 }
 
-void LineEndWriter::convert(const char* bytes, std::size_t count, std::string& out) {
+void LineEndWriter::convert(const char* bytes, std::size_t count, std::string& out) { convertAny(bytes, count, out); }
+
+void LineEndWriter::convert(const char16_t* text, std::size_t count, std::u16string& out) {
+  convertAny(text, count, out);
+}
+
+template <typename Char>
+void LineEndWriter::convertAny(const Char* text, std::size_t count, std::basic_string<Char>& out) {
   out.clear();
   if (passesThrough()) {
-    out.assign(bytes, count);
+    out.assign(text, count);
     return;
   }
-  const char lineEnd = style_ == LineEndStyle::Lf ? '\n' : '\r';
+  const Char lineEnd = style_ == LineEndStyle::Lf ? '\n' : '\r';
   out.reserve(count + 1);
   for (std::size_t i = 0; i < count; ++i) {
-    const char byte = bytes[i];
+    const Char byte = text[i];
     if (crPending_) {
       crPending_ = false;
       if (byte == '\n') {

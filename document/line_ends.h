@@ -14,6 +14,7 @@ using platform::LineEndStyle;
 class LineEndDetector {
  public:
   void feed(const char* bytes, std::size_t count);
+  void feed(const char16_t* text, std::size_t count);
   // The one style the file used; a file without line ends or with more than one style is CR LF.
   LineEndStyle style() const;
   // The lines the text has: CR LF, a lone CR and a lone LF each end one, and the text after the
@@ -21,6 +22,9 @@ class LineEndDetector {
   long lines() const { return ends_ + 1; }
 
  private:
+  template <typename Char>
+  void feedAny(const Char* text, std::size_t count);
+
   long ends_ = 0;
   bool crPending_ = false;  // the last byte fed was CR; the next one decides what it was
   bool sawCrLf_ = false;
@@ -37,10 +41,14 @@ class LineEndWriter {
   bool passesThrough() const { return style_ == LineEndStyle::CrLf; }
   // The converted chunk replaces what `out` held.
   void convert(const char* bytes, std::size_t count, std::string& out);
+  void convert(const char16_t* text, std::size_t count, std::u16string& out);
   // What is still held back once the stream has ended.
   std::string finish();
 
  private:
+  template <typename Char>
+  void convertAny(const Char* text, std::size_t count, std::basic_string<Char>& out);
+
   LineEndStyle style_;
   bool crPending_ = false;
 };

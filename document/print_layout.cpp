@@ -1,7 +1,7 @@
 #include "document/print_layout.h"
 
 #include <algorithm>
-#include <array>
+#include <unordered_map>
 
 namespace document {
 
@@ -9,44 +9,40 @@ TextMeasure::~TextMeasure() = default;
 
 namespace {
 
-bool isBreak(char c) { return c == '\r' || c == '\n'; }
+bool isBreak(char16_t c) { return c == '\r' || c == '\n'; }
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isBlank(char16_t c) { return c == ' ' || c == '\t'; }
 
 // Index after the paragraph break at i ("\r\n" counts as one break), or i at the end of the text.
-std::size_t afterBreak(std::string_view text, std::size_t i) {
+std::size_t afterBreak(std::u16string_view text, std::size_t i) {
   if (i >= text.size()) return text.size();
   if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') return i + 2;
   return i + 1;
 }
 
 // Widths of single characters, each asked of the measure once: a line's width is the sum of its
-// characters', so the layout stays linear and the printer is asked once per distinct byte rather
-// than once per word.
+// characters', so the layout stays linear and the printer is asked once per distinct character
+// rather than once per word.
 class CharWidths {
  public:
-  explicit CharWidths(const TextMeasure& measure) : measure_(measure) { known_.fill(false); }
+  explicit CharWidths(const TextMeasure& measure) : measure_(measure) {}
 
-  long long of(char c) {
-    const auto index = static_cast<unsigned char>(c);
-    if (!known_[index]) {
-      widths_[index] = std::max(0, measure_.width(std::string_view(&c, 1)));
-      known_[index] = true;
-    }
-    return widths_[index];
+  long long of(char16_t c) {
+    const auto [at, added] = widths_.try_emplace(c, 0);
+    if (added) at->second = std::max(0, measure_.width(std::u16string_view(&c, 1)));
+    return at->second;
   }
 
   // Width of the blank c at character cell column; advances column past it.
-  long long blank(char c, std::size_t& column) {
+  long long blank(char16_t c, std::size_t& column) {
     const std::size_t cells = c == '\t' ? tabCells - column % tabCells : 1;
     column += cells;
-    return of(' ') * static_cast<long long>(cells);
+    return of(u' ') * static_cast<long long>(cells);
   }
 
  private:
   const TextMeasure& measure_;
-  std::array<long long, 256> widths_{};
-  std::array<bool, 256> known_{};
+  std::unordered_map<char16_t, long long> widths_;
 };
 
 struct LineBreak {
@@ -56,7 +52,7 @@ struct LineBreak {
 
 // One line from begin (< text.size()). drawnEnd is the end of what the line draws so far: its last
 // word, or its leading blanks, which indent and so are drawn as far as they fit; the rest hang.
-LineBreak layoutLine(std::string_view text, std::size_t begin, long long pageWidth,
+LineBreak layoutLine(std::u16string_view text, std::size_t begin, long long pageWidth,
                      CharWidths& widths) {
   const std::size_t size = text.size();
   long long x = 0;
@@ -112,7 +108,7 @@ LineBreak layoutLine(std::string_view text, std::size_t begin, long long pageWid
   }
 }
 
-PageLayout layoutPageWith(std::string_view text, std::size_t start, int pageWidth, int pageHeight,
+PageLayout layoutPageWith(std::u16string_view text, std::size_t start, int pageWidth, int pageHeight,
                           long long lineHeight, CharWidths& widths) {
   PageLayout page{{}, std::min(start, text.size())};
   long long y = 0;
@@ -128,14 +124,14 @@ PageLayout layoutPageWith(std::string_view text, std::size_t start, int pageWidt
 
 }  // namespace
 
-PageLayout layoutPage(std::string_view text, std::size_t start, int pageWidth, int pageHeight,
+PageLayout layoutPage(std::u16string_view text, std::size_t start, int pageWidth, int pageHeight,
                       const TextMeasure& measure) {
   CharWidths widths(measure);
   return layoutPageWith(text, start, pageWidth, pageHeight, std::max(0, measure.lineHeight()),
                         widths);
 }
 
-std::vector<std::size_t> pageStarts(std::string_view text, int pageWidth, int pageHeight,
+std::vector<std::size_t> pageStarts(std::u16string_view text, int pageWidth, int pageHeight,
                                     const TextMeasure& measure) {
   CharWidths widths(measure);
   const long long lineHeight = std::max(0, measure.lineHeight());
@@ -148,12 +144,12 @@ std::vector<std::size_t> pageStarts(std::string_view text, int pageWidth, int pa
   }
 }
 
-std::string drawnLineText(std::string_view text, const PageLine& line) {
-  std::string drawn;
+std::u16string drawnLineText(std::u16string_view text, const PageLine& line) {
+  std::u16string drawn;
   const std::size_t end = std::min(line.end, text.size());
   for (std::size_t i = std::min(line.begin, end); i < end; ++i) {
     if (text[i] == '\t') {
-      drawn.append(tabCells - drawn.size() % tabCells, ' ');
+      drawn.append(tabCells - drawn.size() % tabCells, u' ');
     } else {
       drawn.push_back(text[i]);
     }

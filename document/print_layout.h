@@ -5,7 +5,7 @@
 // Positions are indices into the text passed in. The caller passes the control's own text so that
 // they are also the control's character positions: with single "\r" paragraph ends they match a
 // control that counts a paragraph end as one character. "\r\n", "\r" and "\n" all end a paragraph;
-// "\r\n" is one break occupying two indices.
+// "\r\n" is one break occupying two indices. The text is the control's UTF-16.
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -15,7 +15,7 @@ namespace document {
 
 // Widths and heights in the units of the page rectangle (twips on the printer).
 struct TextMeasure {
-  virtual int width(std::string_view run) const = 0;
+  virtual int width(std::u16string_view run) const = 0;
   virtual int lineHeight() const = 0;
   virtual ~TextMeasure();
 };
@@ -42,14 +42,14 @@ inline constexpr std::size_t tabCells = 8;
 // line, and leading blanks beyond the width, hang past its end and are not drawn. Lines are placed
 // while y + lineHeight <= pageHeight, but a page always holds at least one line, even when
 // pageHeight < lineHeight, so that every page advances: next > start whenever start < text.size().
-PageLayout layoutPage(std::string_view text, std::size_t start, int pageWidth, int pageHeight,
+PageLayout layoutPage(std::u16string_view text, std::size_t start, int pageWidth, int pageHeight,
                       const TextMeasure& measure);
 
 // Start position of every page; an empty text gives one empty page starting at 0.
-std::vector<std::size_t> pageStarts(std::string_view text, int pageWidth, int pageHeight,
+std::vector<std::size_t> pageStarts(std::u16string_view text, int pageWidth, int pageHeight,
                                     const TextMeasure& measure);
 
 // The characters of the line as they are drawn: tabs replaced by the blanks they stand for.
-std::string drawnLineText(std::string_view text, const PageLine& line);
+std::u16string drawnLineText(std::u16string_view text, const PageLine& line);
 
 }  // namespace document

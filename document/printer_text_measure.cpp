@@ -9,10 +9,11 @@ PrinterTextMeasure::PrinterTextMeasure(HDC printer) : printer_(printer), lineHei
   if (GetTextMetricsA(printer, &metrics)) lineHeight_ = metrics.tmHeight + metrics.tmExternalLeading;
 }
 
-int PrinterTextMeasure::width(std::string_view run) const {
+int PrinterTextMeasure::width(std::u16string_view run) const {
   if (run.empty() || run.size() > INT_MAX) return 0;
   SIZE extent{};
-  if (!GetTextExtentPoint32A(printer_, run.data(), static_cast<int>(run.size()), &extent)) return 0;
+  if (!GetTextExtentPoint32W(printer_, reinterpret_cast<const wchar_t*>(run.data()), static_cast<int>(run.size()), &extent))
+    return 0;
   return extent.cx;
 }
 

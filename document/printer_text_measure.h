@@ -9,7 +9,7 @@ namespace document {
 class PrinterTextMeasure : public TextMeasure {
  public:
   explicit PrinterTextMeasure(HDC printer);
-  int width(std::string_view run) const override;
+  int width(std::u16string_view run) const override;
   int lineHeight() const override;
 
  private:

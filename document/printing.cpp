@@ -23,6 +23,8 @@ namespace {
 
 using app::state;
 
+constexpr UINT utf16CodePage = 1200;
+
 constexpr int twipsPerInch = 1440;
 // The editor's size 11 in the control's twips (11 × 15): the size the text has on screen.
 constexpr int editorFontTwips = 165;
@@ -106,16 +108,17 @@ long controlPage(HDC printer, const RECT& page, long start) {
   return next;
 }
 
-// With single "\r" paragraph ends, as the control counts them, so indices are its positions.
-std::string controlText() {
-  GETTEXTLENGTHEX lengthQuery{GTL_NUMCHARS | GTL_PRECISE, CP_ACP};
+// With single "\r" paragraph ends, as the control counts them, so indices are its positions; in
+// UTF-16, so that every character prints.
+std::u16string controlText() {
+  GETTEXTLENGTHEX lengthQuery{GTL_NUMCHARS | GTL_PRECISE, utf16CodePage};
   const auto length = sendEditor(EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&lengthQuery));
   if (length <= 0) return {};
-  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  std::u16string text(static_cast<std::size_t>(length) + 1, u'\0');
   GETTEXTEX query{};
-  query.cb = static_cast<DWORD>(text.size());
+  query.cb = static_cast<DWORD>(text.size() * sizeof(char16_t));
   query.flags = GT_DEFAULT;
-  query.codepage = CP_ACP;
+  query.codepage = utf16CodePage;
   const auto copied = sendEditor(EM_GETTEXTEX, reinterpret_cast<WPARAM>(&query), reinterpret_cast<LPARAM>(text.data()));
   text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
   return text;
@@ -141,8 +144,9 @@ class OwnPages {
                                          page_.bottom - page_.top, measure);
     int y = 0;
     for (const PageLine& line : layout.lines) {
-      const std::string drawn = drawnLineText(text_, line);
-      TextOutA(printer_, page_.left, page_.top + y, drawn.data(), static_cast<int>(drawn.size()));
+      const std::u16string drawn = drawnLineText(text_, line);
+      TextOutW(printer_, page_.left, page_.top + y, reinterpret_cast<const wchar_t*>(drawn.data()),
+               static_cast<int>(drawn.size()));
       y += measure.lineHeight();
     }
     if (layout.next >= text_.size()) return std::nullopt;
@@ -151,7 +155,7 @@ class OwnPages {
 
  private:
   HDC printer_;
-  std::string text_;
+  std::u16string text_;
   platform::GdiObject<HFONT> font_;
   RECT page_;
 };

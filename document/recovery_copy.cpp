@@ -115,7 +115,7 @@ bool writeAllTo(HANDLE file, const std::string& bytes) {
 
 // Header, text, then the text's length in its place in the header.
 DWORD fillCopy(HANDLE file) {
-  const CopyHeader header{state.currentPath, "ANSI", state.lineEnds, thisProcess(), localTimeNow()};
+  const CopyHeader header{state.currentPath, state.encoding, state.lineEnds, thisProcess(), localTimeNow()};
   const std::string head = formatCopyHeader(header, 0);
   if (!writeAllTo(file, head)) return GetLastError();
   if (const DWORD error = streamUnicodeTextTo(file)) return error;
@@ -166,6 +166,8 @@ void restore(const ReadCopy& copy) {
   streamUnicodeTextIn(copy.text);
   state.currentPath = copy.header.path;
   state.lineEnds = copy.header.lineEnds;
+  state.encoding = copy.header.encoding;
+  showEncodingStatus();
   markClean();
   state.modifiedMarked = 1;
   setDocumentStatus(" Ungespeichert");

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "document/document_paths.h"
+#include "document/text_encoding.h"
 #include "document/titles.h"
 
 namespace document {
@@ -19,6 +20,15 @@ std::string_view lineEndName(platform::LineEndStyle style) {
     case platform::LineEndStyle::Cr: return "CR";
     default: return "CRLF";
   }
+}
+
+// Written by name, as the status bar shows it; a name not known reads as ANSI, which keeps every byte.
+platform::TextEncoding encodingOf(std::string_view name) {
+  using enum platform::TextEncoding;
+  for (platform::TextEncoding encoding : {Utf8, Utf8Bom, Utf16Le, Utf16Be}) {
+    if (encodingName(encoding) == name) return encoding;
+  }
+  return Ansi;
 }
 
 platform::LineEndStyle lineEndOf(std::string_view name) {
@@ -64,7 +74,7 @@ std::string timeText(const LocalTime& t) {
 
 void setField(CopyHeader& header, std::string_view key, std::string_view value, std::uint64_t& textBytes) {
   if (key == "Pfad") header.path = value;
-  if (key == "Codierung") header.encoding = value;
+  if (key == "Codierung") header.encoding = encodingOf(value);
   if (key == "Zeilenenden") header.lineEnds = lineEndOf(value);
   if (key == "Prozess") header.owner.processId = numberOf<std::uint32_t>(value);
   if (key == "Prozessstart") header.owner.started = numberOf<std::uint64_t>(value);
@@ -83,7 +93,7 @@ std::string textLengthField(std::uint64_t textBytes) {
 std::string formatCopyHeader(const CopyHeader& header, std::uint64_t textBytes) {
   std::string text(magicLine);
   text += "\nPfad=" + header.path;
-  text += "\nCodierung=" + header.encoding;
+  text += "\nCodierung=" + std::string(encodingName(header.encoding));
   text += "\nZeilenenden=" + std::string(lineEndName(header.lineEnds));
   text += "\nProzess=" + std::to_string(header.owner.processId);
   text += "\nProzessstart=" + std::to_string(header.owner.started);

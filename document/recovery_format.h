@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "platform/line_end_style.h"
+#include "platform/text_encoding_kind.h"
 
 namespace document {
 
@@ -26,7 +27,7 @@ struct LocalTime {
 
 struct CopyHeader {
   std::string path;      // empty: an untitled document
-  std::string encoding;  // the document's encoding by name ("ANSI", ...)
+  platform::TextEncoding encoding = platform::TextEncoding::Ansi;
   platform::LineEndStyle lineEnds = platform::LineEndStyle::CrLf;
   CopyOwner owner;
   LocalTime written;

@@ -1,6 +1,6 @@
 #pragma once
-// What the document needs of the shell around it: the status bar's document field and the exit
-// sequence. The shell registers them at start-up.
+// What the document needs of the shell around it: the status bar's document and encoding fields
+// and the exit sequence. The shell registers them at start-up.
 #include <string>
 
 namespace document {
@@ -9,6 +9,7 @@ struct ShellCalls {
   void (*setStatus)(const std::string& text) = nullptr;
   std::string (*status)() = nullptr;
   void (*exitSequence)() = nullptr;  // ends the program
+  void (*setEncodingStatus)(const std::string& text) = nullptr;
 };
 
 void setShellCalls(const ShellCalls& calls);

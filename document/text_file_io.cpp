@@ -5,9 +5,11 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 #include "app/app_state.h"
+#include "document/text_streams.h"
 #include "editor/line_number_gutter.h"
 #include "platform/win_handles.h"
 
@@ -15,51 +17,69 @@ namespace document {
 
 namespace {
 
-// The stream's cookie: the open file, the first failure the callbacks met, and the line-end work.
-struct StreamFile {
-  HANDLE file;
-  DWORD error;
-  LineEndDetector* detector;  // reading
-  LineEndWriter* writer;      // writing
-  std::string converted;      // one chunk in the document's line ends
-  bool carriedCr = false;     // reading: a CR held back from the end of the last chunk
-};
-
-// The control takes CR CR LF for a blank between two lines, not for two line ends, and a file's
-// line ends would be lost with it. A CR that no LF follows ends one line, as an LF does, so the
-// control is given an LF for it; the detector has seen the file's own bytes. A CR at the end of a
-// chunk is followed by the carried one when there is one.
-void endLoneCrsWithLf(LPBYTE buffer, DWORD filled, bool crCarried) {
-  for (DWORD i = 0; i < filled; ++i) {
-    if (buffer[i] != '\r') continue;
-    const bool lone = i + 1 < filled ? buffer[i + 1] != '\n' : crCarried;
-    if (lone) buffer[i] = '\n';
-  }
+// The system's ANSI code page, looked up byte by byte once.
+int systemAnsiCharacter(unsigned char byte) {
+  const char single = static_cast<char>(byte);
+  wchar_t character = 0;
+  if (MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, &single, 1, &character, 1) != 1) return -1;
+  return character;
 }
 
-// The control reads a CR at the end of one chunk and an LF at the start of the next as two line
-// ends, so a chunk ends with a CR only where the file does: the CR moves to the head of the next one.
+const AnsiCodePage& systemAnsi() {
+  static const AnsiCodePage codePage(systemAnsiCharacter);
+  return codePage;
+}
+
+// The stream's cookie: the open file, the first failure the callbacks met, and the conversion of one
+// chunk at a time.
+struct StreamFile {
+  explicit StreamFile(HANDLE open) : file(open) {}
+  HANDLE file;
+  DWORD error = 0;
+  // Reading: the file's encoding (unknown for a pipe until its first chunk) and its line ends.
+  bool encodingKnown = false;
+  TextEncoding encoding = TextEncoding::Ansi;
+  LineEndDetector* detector = nullptr;
+  std::optional<ControlTextFeed> feed;
+  std::vector<char> bytes;
+  bool ended = false;
+  // Writing.
+  FileTextOut* out = nullptr;
+  bool mayLoseCharacters = true;
+  bool lostCharacters = false;
+  std::string converted;
+};
+
+// Reads, converts and hands over the file's text; the control gets whole characters and never a
+// chunk that ends between a CR and its LF.
 DWORD CALLBACK readChunk(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* done) {
   auto* stream = reinterpret_cast<StreamFile*>(cookie);
   *done = 0;
-  DWORD filled = 0;
-  if (stream->carriedCr && count > 0) {
-    buffer[filled++] = '\r';
-    stream->carriedCr = false;
+  const std::size_t room = static_cast<std::size_t>(count) / sizeof(char16_t);
+  if (room == 0) return 0;
+  stream->bytes.resize(std::max<std::size_t>(room, 4));
+  while (!(stream->feed && stream->feed->hasText()) && !stream->ended) {
+    DWORD read = 0;
+    if (!ReadFile(stream->file, stream->bytes.data(), static_cast<DWORD>(stream->bytes.size()), &read, nullptr)) {
+      stream->error = GetLastError();
+      return 1;
+    }
+    // A pipe is read once: its encoding is decided on its first chunk.
+    if (!stream->encodingKnown) {
+      EncodingDetector detector;
+      detector.feed(stream->bytes.data(), read);
+      stream->encoding = detector.encoding();
+      stream->encodingKnown = true;
+    }
+    if (!stream->feed) stream->feed.emplace(stream->encoding, systemAnsi(), *stream->detector);
+    if (read == 0) {
+      stream->feed->end();
+      stream->ended = true;
+    } else {
+      stream->feed->put(stream->bytes.data(), read);
+    }
   }
-  DWORD read = 0;
-  if (!ReadFile(stream->file, buffer + filled, static_cast<DWORD>(count) - filled, &read, nullptr)) {
-    stream->error = GetLastError();
-    return 1;
-  }
-  filled += read;
-  if (read > 0 && filled > 1 && buffer[filled - 1] == '\r') {
-    stream->carriedCr = true;
-    --filled;
-  }
-  stream->detector->feed(reinterpret_cast<const char*>(buffer), filled);
-  endLoneCrsWithLf(buffer, filled, stream->carriedCr);
-  *done = static_cast<LONG>(filled);
+  if (stream->feed) *done = static_cast<LONG>(stream->feed->take(reinterpret_cast<char16_t*>(buffer), room) * 2);
   return 0;
 }
 
@@ -77,34 +97,45 @@ bool writeAll(StreamFile& stream, const void* bytes, DWORD count) {
   return true;
 }
 
+// Stops at the first character the file's code page cannot hold unless the user allowed that.
+bool refusesLoss(StreamFile& stream) {
+  if (stream.mayLoseCharacters || !stream.out->lostCharacters()) return false;
+  stream.lostCharacters = true;
+  return true;
+}
+
 DWORD CALLBACK writeChunk(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* done) {
   auto* stream = reinterpret_cast<StreamFile*>(cookie);
   *done = 0;
-  bool written;
-  if (stream->writer->passesThrough()) {
-    written = writeAll(*stream, buffer, static_cast<DWORD>(count));
-  } else {
-    stream->writer->convert(reinterpret_cast<const char*>(buffer), static_cast<std::size_t>(count),
-                            stream->converted);
-    written = writeAll(*stream, stream->converted.data(), static_cast<DWORD>(stream->converted.size()));
-  }
-  if (!written) return 1;
+  stream->out->convert(reinterpret_cast<const char*>(buffer), static_cast<std::size_t>(count), stream->converted);
+  if (refusesLoss(*stream)) return 1;
+  if (!writeAll(*stream, stream->converted.data(), static_cast<DWORD>(stream->converted.size()))) return 1;
+  *done = count;
+  return 0;
+}
+
+// The control's UTF-16 as it comes.
+DWORD CALLBACK writeRawChunk(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* done) {
+  auto* stream = reinterpret_cast<StreamFile*>(cookie);
+  *done = 0;
+  if (!writeAll(*stream, buffer, static_cast<DWORD>(count))) return 1;
   *done = count;
   return 0;
 }
 
 // Runs one stream message over the open file; the first error the stream met, or 0.
-DWORD streamFile(StreamFile& stream, UINT message, EDITSTREAMCALLBACK callback, WPARAM format = SF_TEXT) {
+DWORD streamFile(StreamFile& stream, UINT message, EDITSTREAMCALLBACK callback) {
   EDITSTREAM descriptor{};
   descriptor.dwCookie = reinterpret_cast<DWORD_PTR>(&stream);
   descriptor.dwError = 0;
   descriptor.pfnCallback = callback;
-  SendMessageA(app::state.editorHandle, message, format, reinterpret_cast<LPARAM>(&descriptor));
+  SendMessageA(app::state.editorHandle, message, SF_TEXT | SF_UNICODE, reinterpret_cast<LPARAM>(&descriptor));
   if (stream.error != 0) return stream.error;
   return descriptor.dwError != 0 ? ERROR_READ_FAULT : 0;
 }
 
-// A text in memory handed to the control; like a file's, a chunk never ends between CR and LF.
+// A text in memory handed to the control; like a file's, a chunk never ends between CR and LF nor
+// inside a surrogate pair.
 struct UnicodeSource {
   const std::u16string& text;
   std::size_t at = 0;
@@ -114,26 +145,49 @@ DWORD CALLBACK readUnicodeChunk(DWORD_PTR cookie, LPBYTE buffer, LONG count, LON
   auto* source = reinterpret_cast<UnicodeSource*>(cookie);
   std::size_t take = std::min(static_cast<std::size_t>(count) / 2, source->text.size() - source->at);
   const std::size_t end = source->at + take;
-  if (take > 1 && end < source->text.size() && source->text[end - 1] == u'\r') --take;
+  const char16_t last = take > 1 && end < source->text.size() ? source->text[end - 1] : 0;
+  if (last == u'\r' || (last >= 0xD800 && last < 0xDC00)) --take;
   std::memcpy(buffer, source->text.data() + source->at, take * 2);
   source->at += take;
   *done = static_cast<LONG>(take * 2);
   return 0;
 }
 
-// The lines the file's text will have in the control; the file is read from its start and left
-// there again. A read that fails stops the count, and the stream-in then reports the failure.
-// Only a disk file can be read twice (a pipe cannot): 0 for any other.
-long countLines(HANDLE file) {
-  if (GetFileType(file) != FILE_TYPE_DISK) return 0;
+// One pass over a disk file before the load: its encoding, and the lines its text will have in the
+// control. The file is read from its start and left there again. A read that fails stops the pass,
+// and the stream-in then reports the failure. Only a disk file can be read twice (a pipe cannot).
+struct FileScan {
+  bool done = false;
+  TextEncoding encoding = TextEncoding::Ansi;
+  long lines = 0;
+};
+FileScan scanFile(HANDLE file) {
+  if (GetFileType(file) != FILE_TYPE_DISK) return {};
+  EncodingDetector encoding;
   LineEndDetector counter;
+  // A UTF-16 file's line ends are counted in its characters, any other file's in its bytes.
+  std::optional<TextDecoder> utf16;
+  std::u16string text;
   std::vector<char> buffer(1 << 16);
   DWORD read = 0;
+  bool first = true;
   while (ReadFile(file, buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr) && read > 0) {
-    counter.feed(buffer.data(), read);
+    encoding.feed(buffer.data(), read);
+    if (first && read >= 2) {
+      const TextEncoding marked = encoding.encoding();
+      if (marked == TextEncoding::Utf16Le || marked == TextEncoding::Utf16Be) utf16.emplace(marked, systemAnsi());
+    }
+    first = false;
+    if (utf16) {
+      text.clear();
+      utf16->decode(buffer.data(), read, text);
+      counter.feed(text.data(), text.size());
+    } else {
+      counter.feed(buffer.data(), read);
+    }
   }
-  if (SetFilePointer(file, 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER) return 0;
-  return counter.lines();
+  if (SetFilePointer(file, 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER) return {};
+  return {true, encoding.encoding(), counter.lines()};
 }
 
 bool isMissing(DWORD error) { return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND; }
@@ -199,24 +253,37 @@ LoadResult loadTextFile(const std::string& path) {
   if (GetFileSizeEx(file.get(), &size) && static_cast<unsigned long long>(size.QuadPart) > maxOpenBytes) {
     return {LoadOutcome::TooLarge, 0, LineEndStyle::CrLf, static_cast<unsigned long long>(size.QuadPart)};
   }
-  const editor::GutterPreset gutter(countLines(file.get()));
+  const FileScan scan = scanFile(file.get());
+  const editor::GutterPreset gutter(scan.lines);
   LineEndDetector detector;
-  StreamFile stream{file.get(), 0, &detector, nullptr, {}};
+  StreamFile stream{file.get()};
+  stream.encodingKnown = scan.done;
+  stream.encoding = scan.encoding;
+  stream.detector = &detector;
   const DWORD error = streamFile(stream, EM_STREAMIN, readChunk);
-  if (error != 0) return {LoadOutcome::BrokenOff, error, detector.style()};
-  return {LoadOutcome::Loaded, 0, detector.style()};
+  if (error != 0) return {LoadOutcome::BrokenOff, error, detector.style(), 0, stream.encoding};
+  return {LoadOutcome::Loaded, 0, detector.style(), 0, stream.encoding};
 }
 
-SaveResult saveTextFile(const std::string& path, LineEndStyle lineEnds) {
-  return writeFileSafely(path, [lineEnds](void* file) -> unsigned long {
-    LineEndWriter writer(lineEnds);
-    StreamFile stream{file, 0, nullptr, &writer, {}};
+SaveResult saveTextFile(const std::string& path, LineEndStyle lineEnds, TextEncoding encoding,
+                        bool mayLoseCharacters) {
+  bool lost = false;
+  const SaveResult result = writeFileSafely(path, [&](void* file) -> unsigned long {
+    FileTextOut out(encoding, lineEnds, systemAnsi());
+    StreamFile stream{file};
+    stream.out = &out;
+    stream.mayLoseCharacters = mayLoseCharacters;
     DWORD error = streamFile(stream, EM_STREAMOUT, writeChunk);
-    if (const std::string rest = writer.finish(); error == 0 && !rest.empty()) {
-      if (!writeAll(stream, rest.data(), static_cast<DWORD>(rest.size()))) error = stream.error;
+    if (error == 0 && !stream.lostCharacters) {
+      out.finish(stream.converted);
+      if (!refusesLoss(stream) && !writeAll(stream, stream.converted.data(), static_cast<DWORD>(stream.converted.size())))
+        error = stream.error;
     }
-    return error;
+    lost = stream.lostCharacters;
+    return lost ? ERROR_CANCELLED : error;
   });
+  if (lost) return {false, 0, true};
+  return result;
 }
 
 SaveResult writeFileSafely(const std::string& path, const std::function<unsigned long(void* file)>& fill) {
@@ -238,9 +305,8 @@ SaveResult writeFileSafely(const std::string& path, const std::function<unsigned
 }
 
 unsigned long streamUnicodeTextTo(void* file) {
-  LineEndWriter writer(LineEndStyle::CrLf);  // passes the bytes through
-  StreamFile stream{file, 0, nullptr, &writer, {}};
-  return streamFile(stream, EM_STREAMOUT, writeChunk, SF_TEXT | SF_UNICODE);
+  StreamFile stream{file};
+  return streamFile(stream, EM_STREAMOUT, writeRawChunk);
 }
 
 void streamUnicodeTextIn(const std::u16string& text) {

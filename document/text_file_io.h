@@ -1,11 +1,12 @@
 #pragma once
-// Moving the text between a file and the text control through the control's plain-text stream;
-// the program keeps no copy of the text.
+// Moving the text between a file and the text control through the control's plain-text stream in
+// Unicode, converted one chunk at a time; the program keeps no copy of the text.
 #include <functional>
 #include <string>
 
 #include "document/document_rules.h"
 #include "document/line_ends.h"
+#include "document/text_encoding.h"
 
 namespace document {
 
@@ -14,6 +15,7 @@ struct LoadResult {
   unsigned long error;  // the system's error code when the outcome is not Loaded
   LineEndStyle lineEnds;  // of the bytes that were read
   unsigned long long bytes = 0;  // the file's size when it was TooLarge
+  TextEncoding encoding = TextEncoding::Ansi;  // of the bytes that were read
 };
 
 // Replaces the control's whole text with the file's bytes. A file that cannot be opened, or is larger
@@ -24,12 +26,15 @@ LoadResult loadTextFile(const std::string& path);
 struct SaveResult {
   bool saved;
   unsigned long error;  // the system's error code when not saved
+  bool lostCharacters = false;  // not saved: the code page cannot hold every character
 };
 
 // Writes the control's whole text to a new file in the target's folder and only then puts it in
-// place of the target, so that a failure at any point leaves the old file as it was. Line ends are
-// written in the given style.
-SaveResult saveTextFile(const std::string& path, LineEndStyle lineEnds);
+// place of the target, so that a failure at any point leaves the old file as it was. Line ends and
+// encoding are written as given; unless mayLoseCharacters, a character the ANSI code page cannot
+// hold stops the save before the target is touched.
+SaveResult saveTextFile(const std::string& path, LineEndStyle lineEnds, TextEncoding encoding,
+                        bool mayLoseCharacters);
 
 // The same safe write for any content: `fill` writes into the new, open file (a HANDLE) and returns 0
 // or the system's error code; only a complete, flushed file replaces the target.

@@ -22,14 +22,15 @@ constexpr int twipsPerSizeUnit = 15;
 // Without a raised limit the control stops accepting typed text at 32,767 characters.
 constexpr LPARAM editorTextLimit = 0x7FFFFFFE;
 
-const char* editorClassName() {
-  static const char* className = nullptr;
+// The Unicode class, so that the control takes every character typed; the older library has none.
+const wchar_t* editorClassName() {
+  static const wchar_t* className = nullptr;
   if (className == nullptr) {
     if (platform::loadSystemLibrary("RICHED20.DLL") != nullptr) {
-      className = "RichEdit20A";
+      className = L"RichEdit20W";
     } else {
       platform::loadSystemLibrary("RICHED32.DLL");
-      className = "RichEdit";
+      className = L"RichEdit";
     }
   }
   return className;
@@ -76,24 +77,45 @@ bool rectangleStillApplied(const RECT& client) {
   return EqualRect(&current, &expected) != FALSE;
 }
 
-// Some rich-edit controls ignore margins and would draw the text under the line numbers; they
-// get a formatting rectangle that starts right of the band instead. Such a control clips the
-// rectangle to its client area, so one given while it is still 0 x 0 (at start-up, or while a
-// file opened from the command line loads) is lost: it is given again once the control has a size,
-// and after any resize or layout change that did not keep it.
-void keepFormattingRectangle() {
-  if (!marginsByRectangle) return;
-  RECT client;
-  GetClientRect(state.editorHandle, &client);
-  if (IsRectEmpty(&client)) {
-    applied.valid = false;
-    return;
-  }
-  // A new rectangle lays the whole text out again, which takes seconds for megabytes.
-  if (rectangleStillApplied(client)) return;
+void setFormattingRectangle(const RECT& client) {
   RECT format{margin, client.top + 1, client.right, client.bottom};
   send(EM_SETRECT, 0, reinterpret_cast<LPARAM>(&format));
   applied = {true, margin, formattingRectangle(), client};
+}
+
+bool takingRectangle = false;
+
+// A control still 0 x 0 (at start-up, and while a file named on the command line loads into it)
+// would drop the rectangle; given one later, it lays out the whole text a second time, which takes
+// longer than the load itself. While it holds no text it gets a size just long enough to take it.
+void takeRectangleWhileEmpty() {
+  if (applied.valid && applied.margin == margin) return;
+  applied.valid = false;
+  if (GetWindowTextLengthA(state.editorHandle) != 0) return;
+  constexpr UINT quietly = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW;
+  takingRectangle = true;
+  SetWindowPos(state.editorHandle, nullptr, 0, 0, margin + 100, 100, quietly);
+  RECT client;
+  GetClientRect(state.editorHandle, &client);
+  if (!IsRectEmpty(&client)) setFormattingRectangle(client);
+  SetWindowPos(state.editorHandle, nullptr, 0, 0, 0, 0, quietly);
+  takingRectangle = false;
+}
+
+// Some rich-edit controls ignore margins and would draw the text under the line numbers; they
+// get a formatting rectangle that starts right of the band instead. Such a control clips the
+// rectangle to its client area, so one given while it is 0 x 0 is lost; it keeps one across
+// resizes, moving its right and bottom edges, yet it is given again wherever one was lost.
+void keepFormattingRectangle() {
+  if (!marginsByRectangle || takingRectangle) return;
+  RECT client;
+  GetClientRect(state.editorHandle, &client);
+  if (IsRectEmpty(&client)) {
+    takeRectangleWhileEmpty();
+    return;
+  }
+  // A new rectangle lays the whole text out again, which takes seconds for megabytes.
+  if (!rectangleStillApplied(client)) setFormattingRectangle(client);
 }
 
 void applyLeftMargin() {
@@ -165,8 +187,8 @@ PositionLookup lastLookup;
 }  // namespace
 
 void createEditorControl(HWND mainWindow) {
-  state.editorHandle = CreateWindowExA(
-      WS_EX_CLIENTEDGE, editorClassName(), "",
+  state.editorHandle = CreateWindowExW(
+      WS_EX_CLIENTEDGE, editorClassName(), L"",
       WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL |
           ES_AUTOHSCROLL | ES_NOHIDESEL | ES_WANTRETURN,
       5, 28, 0, 0, mainWindow, reinterpret_cast<HMENU>(static_cast<INT_PTR>(app::editorControlId)),
@@ -180,7 +202,7 @@ void createEditorControl(HWND mainWindow) {
   setEditorFontSize(editorFontSize);
 
   state.editorPreviousProc = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(state.editorHandle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&editorGutterProc)));
+      SetWindowLongPtrW(state.editorHandle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&editorGutterProc)));
   backColour = CLR_INVALID;
   applied.valid = false;
   setLeftMargin(initialLeftMargin);

@@ -9,6 +9,7 @@
 #include "editor/enter_key.h"
 #include "editor/gutter_layout.h"
 #include "platform/win_handles.h"
+#include "editor/unicode_paste.h"
 
 namespace editor {
 
@@ -139,11 +140,12 @@ LRESULT CALLBACK editorGutterProc(HWND window, UINT message, WPARAM wParam, LPAR
   }
   // Not validated, so the update region stays for the loop's paint.
   if (message == WM_PAINT && paintDeferrals > 0) return 0;
+  if (isPaste(message, wParam) && pasteUnicodeText()) return 0;
   EditorMessageNote note(message);
   LRESULT result;
   {
     PlainEnter enter(message, wParam);
-    result = CallWindowProcA(state.editorPreviousProc, window, message, wParam, lParam);
+    result = CallWindowProcW(state.editorPreviousProc, window, message, wParam, lParam);
   }
   if (message == WM_PAINT) {
     ++paintCount;
@@ -160,7 +162,16 @@ GutterPreset::GutterPreset(long lineCount) {
   fitGutter(lineCount);
 }
 
-GutterPreset::~GutterPreset() { presetLineCount = -1; }
+// A text loaded while the control is still 0 x 0 was scrolled to keep the caret in a view with no
+// room, left of which the band's margin already lies; it is shown from its start.
+GutterPreset::~GutterPreset() {
+  presetLineCount = -1;
+  RECT client;
+  GetClientRect(state.editorHandle, &client);
+  if (!IsRectEmpty(&client)) return;
+  POINT origin{0, 0};
+  SendMessageA(state.editorHandle, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&origin));
+}
 
 DeferredPaint::DeferredPaint() { ++paintDeferrals; }
 

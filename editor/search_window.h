@@ -11,6 +11,7 @@ void closeSearchWindow();
 void searchFromWindow();
 // Command Find Next: repeats the remembered search.
 void findNext();
+// The text in UTF-8.
 void findInEditor(const std::string& text, bool downward);
 
 }  // namespace editor

@@ -14,9 +14,9 @@ allowed_for() {
   case "$1" in
     app/app_state.h | app/command_ids.h | app/object_ids.h) echo "platform/ $shared_shell" ;;
     platform/*) echo "platform/" ;;
-    editor/*) echo "platform/ editor/ $shared_shell" ;;
-    settings/*) echo "platform/ editor/ settings/ $shared_shell" ;;
-    document/*) echo "platform/ editor/ settings/ document/ $shared_shell" ;;
+    editor/*) echo "platform/ resources/ editor/ $shared_shell" ;;
+    settings/*) echo "platform/ resources/ editor/ settings/ $shared_shell" ;;
+    document/*) echo "platform/ resources/ editor/ settings/ document/ $shared_shell" ;;
     app/*) echo "platform/ editor/ settings/ document/ app/ resources/" ;;
     resources/*) echo "resources/" ;;
   esac

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Print a named file of a little more than one page with Ctrl+P through the real print dialog onto
 # the PDF queue of scripts/setup-printer: the PDF is named after the file, has two pages, page 1
-# begins with the first lines of the file and page 2 goes on where page 1 stopped.
+# begins with the first lines of the file and page 2 goes on where page 1 stopped. The file is UTF-8
+# and holds characters beyond the ANSI code page, which print as they are.
 source "$(dirname "$0")/e2e_lib.sh"
 exe=$1
 
@@ -11,7 +12,8 @@ name="druckprobe-$$-$(date +%s).txt"
 stem=${name%.txt}
 {
   printf 'Velloro Druckprobe\r\n'
-  printf 'Gr\xfc\xdfe aus K\xf6ln\r\n'
+  printf 'Gr\xc3\xbc\xc3\x9fe aus K\xc3\xb6ln\r\n'
+  printf '\xc5\x81\xc3\xb3d\xc5\xba \xe2\x86\x92 ok\r\n'
   for i in $(seq 1 120); do printf 'Zeile %d\r\n' "$i"; done
 } > "$work/$name"
 
@@ -45,7 +47,8 @@ page1=$(pdftotext -f 1 -l 1 -layout "$pdf" - | sed 's/[[:space:]]*$//' | grep -v
 page2=$(pdftotext -f 2 -l 2 -layout "$pdf" - | sed 's/[[:space:]]*$//' | grep -v '^$')
 [ "$(sed -n 1p <<<"$page1")" = "Velloro Druckprobe" ] || fail "page 1 begins: $(head -n3 <<<"$page1")"
 [ "$(sed -n 2p <<<"$page1")" = "Grüße aus Köln" ] || fail "page 1, line 2: $(sed -n 2p <<<"$page1")"
-[ "$(sed -n 3p <<<"$page1")" = "Zeile 1" ] || fail "page 1, line 3: $(sed -n 3p <<<"$page1")"
+[ "$(sed -n 3p <<<"$page1")" = "Łódź → ok" ] || fail "page 1, line 3: $(sed -n 3p <<<"$page1")"
+[ "$(sed -n 4p <<<"$page1")" = "Zeile 1" ] || fail "page 1, line 4: $(sed -n 4p <<<"$page1")"
 last1=$(tail -n1 <<<"$page1" | sed -n 's/^Zeile \([0-9]*\)$/\1/p')
 first2=$(head -n1 <<<"$page2" | sed -n 's/^Zeile \([0-9]*\)$/\1/p')
 [ -n "$last1" ] && [ "$first2" = $((last1 + 1)) ] || fail "page 1 ends with $last1, page 2 begins with $first2"

@@ -20,14 +20,15 @@
 
 namespace gui_test {
 
-// In the second process: starts the program with the command line it was given, types the text,
-// loses activation and waits to be ended from outside.
+// In the second process: starts the program with the command line it was given, types the text and
+// a Chinese character, loses activation and waits to be ended from outside.
 bool runAsRecoveryChild() {
   char line[1024] = {}, typed[1024] = {};
   if (GetEnvironmentVariableA("VELLORO_CHILD_LINE", line, sizeof line) == 0) return false;
   GetEnvironmentVariableA("VELLORO_CHILD_TYPES", typed, sizeof typed);
   startVelloro(line);
   typeOver(typed);
+  SendMessageW(app::state.editorHandle, WM_CHAR, 0x4E2D, 0);  // beyond the ANSI code page
   SendMessageA(app::state.mainWindowHandle, WM_ACTIVATEAPP, FALSE, 0);
   settle();
   for (;;) runUntil([] { return false; }, 60000);
@@ -99,12 +100,12 @@ class RecoveryTest : public VelloroTest {
 };
 
 // A start with a file on the command line asks first; "Ja" shows the crashed program's text in place
-// of that file with its path and line ends, "Nein" drops the copy, "Abbrechen" keeps it.
+// of that file with its path, encoding and line ends, "Nein" drops the copy, "Abbrechen" keeps it.
 TEST_F(RecoveryTest, CopyOfACrashedProgramIsOfferedAndEachAnswerActs) {
   const std::string a = folder + "a.txt", b = folder + "b.txt";
   for (int button : {IDYES, IDNO, IDCANCEL}) {
     SCOPED_TRACE(button);
-    writeFile(a, "eins\nzwei");
+    writeFile(a, "eins\nzw\xC3\xA4i");  // UTF-8 with LF line ends
     writeFile(b, "bee");
     startChild("velloro.exe " + a, "neu\nZeile");
     ASSERT_TRUE(waitForCopies(1)) << "no copy from the second program";
@@ -119,12 +120,13 @@ TEST_F(RecoveryTest, CopyOfACrashedProgramIsOfferedAndEachAnswerActs) {
     EXPECT_EQ(question.substr(0, start.size()), start);
     EXPECT_EQ(question.substr(question.size() - 26), " wiederhergestellt werden?");
     if (button == IDYES) {
-      EXPECT_EQ(documentNow(), documentAs("a.txt*", " Ungespeichert", "neu\rZeile", a, 1));
+      EXPECT_EQ(documentNow(), documentAs("a.txt*", " Ungespeichert", "neu\rZeile?", a, 1));
       EXPECT_EQ(state.lineEnds, platform::LineEndStyle::Lf);
+      EXPECT_EQ(state.encoding, platform::TextEncoding::Utf8);
       ASSERT_EQ(copyNames().size(), 1u);
       EXPECT_NE(copyNames(), crashed) << "the restored text has this program's own copy";
       runCommand(app::Save);
-      EXPECT_EQ(readFile(a), "neu\nZeile");
+      EXPECT_EQ(readFile(a), "neu\nZeile\xE4\xB8\xAD");
       EXPECT_EQ(copyNames().size(), 0u);
     } else {
       EXPECT_EQ(documentNow(), documentAs("b.txt", " Geöffnet", "bee", b, 0));
@@ -159,7 +161,7 @@ TEST_F(RecoveryTest, RunningProgramsCopyIsLeftAlone) {
   DialogAnswerer answerer(document::dialogTitle("Wiederherstellen"), answerWith(IDYES));
   startVelloro();
   EXPECT_TRUE(answerer.answered()) << "only the ended program's copy is offered, not this one's";
-  EXPECT_EQ(documentNow(), documentAs("Unbenannt", " Ungespeichert", "zwei", "", 1));
+  EXPECT_EQ(documentNow(), documentAs("Unbenannt", " Ungespeichert", "zwei?", "", 1));
 }
 
 // The copy goes once the text is saved or dropped, and stays while it is not safe.
@@ -242,7 +244,7 @@ TEST_F(RecoveryTest, DamagedCopyIsOfferedWithWhatItHolds) {
   CreateDirectoryA(copies().c_str(), nullptr);
   document::CopyHeader header;
   header.path = "C:\\x\\d.txt";
-  header.encoding = "ANSI";
+  header.encoding = platform::TextEncoding::Utf16Be;
   header.lineEnds = platform::LineEndStyle::Cr;
   header.written = {2026, 1, 2, 3, 4, 5};
   std::string bytes = document::formatCopyHeader(header, 40);
@@ -256,6 +258,7 @@ TEST_F(RecoveryTest, DamagedCopyIsOfferedWithWhatItHolds) {
   EXPECT_NE(question.find("'d.txt' vom 02.01.2026 03:04 "), std::string::npos) << question;
   EXPECT_EQ(documentNow(), documentAs("d.txt*", " Ungespeichert", "Hallo", "C:\\x\\d.txt", 1));
   EXPECT_EQ(state.lineEnds, platform::LineEndStyle::Cr);
+  EXPECT_EQ(state.encoding, platform::TextEncoding::Utf16Be);
   EXPECT_TRUE(fileExists(copies() + "8-0000000000000002.wdh"));
 }
 

@@ -11,12 +11,17 @@ namespace {
 
 using document::layoutPage;
 
+// The tests' texts are ASCII; the layout takes the control's UTF-16.
+std::u16string u16(std::string_view text) { return std::u16string(text.begin(), text.end()); }
+
 constexpr int cell = 10;
 constexpr int lineHeight = 20;
 
 // Every character 10 units wide, except "W", which is 20, so that widths must come from the measure.
 const struct TestMeasure : document::TextMeasure {
-  int width(std::string_view run) const override { return int(run.size() + std::ranges::count(run, 'W')) * cell; }
+  int width(std::u16string_view run) const override {
+    return int(run.size() + std::ranges::count(run, u'W') + 2 * std::ranges::count(run, u'\u2192')) * cell;
+  }
   int lineHeight() const override { return ::lineHeight; }
 } measure;
 
@@ -33,9 +38,9 @@ TEST(PrintLayout, PageStarts) {
       {"page lower than a line", "a\nb\r\nc", 100, lineHeight - 1, {0, 2, 5}},
   };
   for (const auto& [label, text, width, height, starts] : cases)
-    EXPECT_EQ(document::pageStarts(text, width, height, measure), starts) << label;
+    EXPECT_EQ(document::pageStarts(u16(text), width, height, measure), starts) << label;
   // Asking again past the end gives nothing more, and no position past the end.
-  EXPECT_EQ(layoutPage(tenLines, tenLines.size() + 5, 100, 100, measure).next, tenLines.size());
+  EXPECT_EQ(layoutPage(u16(tenLines), tenLines.size() + 5, 100, 100, measure).next, tenLines.size());
 }
 
 TEST(PrintLayout, LineBreaking) {
@@ -49,11 +54,19 @@ TEST(PrintLayout, LineBreaking) {
       {"tab on a stop is a full stop", "abcdefgh\t\tx", 30 * cell, {"abcdefgh                x"}},
   };
   for (const auto& [label, text, width, lines] : cases) {
-    std::vector<std::string> drawn;
-    for (const auto& line : layoutPage(text, 0, width, 1'000'000, measure).lines)
-      drawn.push_back(document::drawnLineText(text, line));
-    EXPECT_EQ(drawn, lines) << label;
+    const std::u16string wide = u16(text);
+    std::vector<std::u16string> drawn, expected;
+    for (const auto& line : layoutPage(wide, 0, width, 1'000'000, measure).lines)
+      drawn.push_back(document::drawnLineText(wide, line));
+    for (const auto& line : lines) expected.push_back(u16(line));
+    EXPECT_EQ(drawn, expected) << label;
   }
+  // Characters beyond a code page are measured one by one: the arrow is three cells wide.
+  const std::u16string arrows = u"\u0141\u2192\u2192 ok";
+  std::vector<std::u16string> drawn;
+  for (const auto& line : layoutPage(arrows, 0, 7 * cell, 1'000'000, measure).lines)
+    drawn.push_back(document::drawnLineText(arrows, line));
+  EXPECT_EQ(drawn, (std::vector<std::u16string>{u"\u0141\u2192\u2192", u"ok"}));
 }
 
 }  // namespace

@@ -18,7 +18,7 @@ std::string utf16Bytes(const std::u16string& text) {
 CopyHeader sampleHeader() {
   CopyHeader header;
   header.path = "C:\\Texte\\Übung 1.txt";
-  header.encoding = "UTF-8";
+  header.encoding = platform::TextEncoding::Utf8Bom;
   header.lineEnds = platform::LineEndStyle::Lf;
   header.owner = {4242, 0x01DB4C2A11223344ull};
   header.written = {2026, 12, 7, 9, 5, 3};
