@@ -178,7 +178,7 @@ LRESULT CALLBACK programWindowProc(HWND window, UINT message, WPARAM wParam, LPA
       if (wParam == SIZE_MINIMIZED && window == state.mainWindowHandle) document::requestRecoveryCopy();
       break;
     case WM_ACTIVATEAPP:
-      // Another program takes over, which might crash the machine: unsaved text goes to its copy.
+      // The user turns to another program: whatever happens meanwhile, unsaved text is in its copy.
       if (!wParam && window == state.mainWindowHandle) document::requestRecoveryCopy();
       break;
     case WM_NOTIFY:

@@ -110,10 +110,10 @@ void startUp(HINSTANCE instance, const char* commandLine) {
   createToolbar(state.mainWindowHandle);
   acceptDroppedFiles();
 
-  // A parameter that names no file (a folder, a wildcard, a stream) is not kept either: the document
-  // is untitled, so saving must ask for a name rather than write to the refused one.
   // A restored text takes the place of the file named on the command line.
   if (document::offerRecoveryCopies()) return;
+  // A parameter that names no file (a folder, a wildcard, a stream) is not kept either: the document
+  // is untitled, so saving must ask for a name rather than write to the refused one.
   std::string parameter = firstCommandLineParameter(commandLine != nullptr ? commandLine : "");
   if (!parameter.empty() && document::isValidFileName(document::filePart(parameter))) {
     state.currentPath = std::move(parameter);

@@ -59,7 +59,9 @@ int main(int argc, char** argv) {
   const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
   char temp[MAX_PATH];
   GetTempPathA(MAX_PATH, temp);
-  const std::string folder = std::string(temp) + "velloro-recovery-bench-" + std::to_string(GetCurrentProcessId());
+  // Process ids come round again, and a folder of an earlier run would hold its copy.
+  const std::string folder = std::string(temp) + "velloro-recovery-bench-" + std::to_string(GetCurrentProcessId()) +
+                             "-" + std::to_string(GetTickCount());
   CreateDirectoryA(folder.c_str(), nullptr);
   SetEnvironmentVariableA("LOCALAPPDATA", folder.c_str());
   const std::string copies = folder + "\\Velloro\\Wiederherstellung\\";
@@ -107,6 +109,7 @@ int main(int argc, char** argv) {
   const long after = textLength();
   std::printf("restored %ld of %ld characters in %.0f ms (answered: %s)\n", after, before, restoring,
               answered ? "yes" : "no");
+  document::clearRecoveryCopy();
   app::exitSequence();
   return after == before ? 0 : 1;
 }

@@ -165,6 +165,32 @@ TEST_F(RecoveryTest, RunningProgramsCopyIsLeftAlone) {
   EXPECT_EQ(documentNow(), documentAs("Unbenannt", " Ungespeichert", "zwei?", "", 1));
 }
 
+// Turning to another program and minimising, to the task bar or to the tray, write the copy at once.
+TEST_F(RecoveryTest, CopyIsWrittenWhenTheWindowLosesActivationOrIsMinimised) {
+  struct Case {
+    const char* name;
+    bool toTray;
+    void (*act)();
+  } cases[] = {
+      {"another program", false, [] { SendMessageA(state.mainWindowHandle, WM_ACTIVATEAPP, FALSE, 0); }},
+      {"minimised", false, [] { ShowWindow(state.mainWindowHandle, SW_MINIMIZE); }},
+      {"minimised to the tray", true, [] { ShowWindow(state.mainWindowHandle, SW_MINIMIZE); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    startVelloro();
+    if (c.toTray) runCommand(app::MinimizeToTray);
+    typeOver("abc");
+    settle();
+    ASSERT_EQ(copyNames().size(), 0u);
+    c.act();
+    app::runPass();  // the loop does not wait for a message first
+    EXPECT_EQ(copyNames().size(), 1u);
+    EXPECT_EQ(state.trayIconShown, c.toTray);
+    EXPECT_TRUE(runAnswering(app::Exit, "Beenden", answerWith(IDNO)));
+  }
+}
+
 // The copy goes once the text is saved or dropped, and stays while it is not safe.
 TEST_F(RecoveryTest, CopyIsClearedOnlyWhenTheTextIsSafe) {
   const std::string path = folder + "c.txt";
