@@ -3,7 +3,6 @@
 // A crashed program is a second process of this test binary, ended with TerminateProcess.
 #include <windows.h>
 
-#include <algorithm>
 #include <atomic>
 #include <string>
 #include <thread>
@@ -53,17 +52,13 @@ class RecoveryTest : public VelloroTest {
     do names.push_back(found.cFileName);
     while (FindNextFileA(search, &found));
     FindClose(search);
-    std::sort(names.begin(), names.end());
     return names;
   }
 
-  bool waitForCopies(std::size_t count) const {
-    for (int i = 0; i < 600 && copyNames().size() < count; ++i) Sleep(50);
-    return copyNames().size() >= count;
-  }
-
-  // A second program that types and loses activation; ended hard by endChild.
+  // A second program that types and loses activation, waited for until its copy is there; ended hard
+  // by endChild.
   void startChild(const std::string& commandLine, const std::string& typed) {
+    const std::size_t before = copyNames().size();
     SetEnvironmentVariableA("VELLORO_CHILD_LINE", commandLine.c_str());
     SetEnvironmentVariableA("VELLORO_CHILD_TYPES", typed.c_str());
     char self[MAX_PATH];
@@ -74,6 +69,8 @@ class RecoveryTest : public VelloroTest {
     ASSERT_TRUE(CreateProcessA(self, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &child_));
     SetEnvironmentVariableA("VELLORO_CHILD_LINE", nullptr);
     SetEnvironmentVariableA("VELLORO_CHILD_TYPES", nullptr);
+    for (int i = 0; i < 600 && copyNames().size() == before; ++i) Sleep(50);
+    ASSERT_GT(copyNames().size(), before) << "no copy from the second program";
   }
 
   void endChild() {
@@ -107,8 +104,7 @@ TEST_F(RecoveryTest, CopyOfACrashedProgramIsOfferedAndEachAnswerActs) {
     SCOPED_TRACE(button);
     writeFile(a, "eins\nzw\xC3\xA4i");  // UTF-8 with LF line ends
     writeFile(b, "bee");
-    startChild("velloro.exe " + a, "neu\nZeile");
-    ASSERT_TRUE(waitForCopies(1)) << "no copy from the second program";
+    ASSERT_NO_FATAL_FAILURE(startChild("velloro.exe " + a, "neu\nZeile"));
     const std::vector<std::string> crashed = copyNames();
     endChild();
 
@@ -144,8 +140,7 @@ TEST_F(RecoveryTest, CopyOfACrashedProgramIsOfferedAndEachAnswerActs) {
 // Another running program's copy is neither offered nor touched; each keeps its own. Once that
 // program has ended, its untitled text comes back.
 TEST_F(RecoveryTest, RunningProgramsCopyIsLeftAlone) {
-  startChild("velloro.exe", "zwei");
-  ASSERT_TRUE(waitForCopies(1));
+  ASSERT_NO_FATAL_FAILURE(startChild("velloro.exe", "zwei"));
   const std::string theirs = copyNames()[0], theirBytes = readFile(copies() + theirs);
   {
     DialogAnswerer answerer(document::dialogTitle("Wiederherstellen"), answerWith(IDNO), 1500);
@@ -165,8 +160,10 @@ TEST_F(RecoveryTest, RunningProgramsCopyIsLeftAlone) {
   EXPECT_EQ(documentNow(), documentAs("Unbenannt", " Ungespeichert", "zwei?", "", 1));
 }
 
-// Turning to another program and minimising, to the task bar or to the tray, write the copy at once.
-TEST_F(RecoveryTest, CopyIsWrittenWhenTheWindowLosesActivationOrIsMinimised) {
+// Turning to another program and minimising, to the task bar or to the tray, write the copy at once;
+// a pause in typing writes it a little later, the loop's wait ending by itself. A helper wakes the
+// loop only if it would wait for ever. The keys come through the loop, and no caret blinks.
+TEST_F(RecoveryTest, CopyIsWrittenOnLeavingTheWindowAndAfterAPauseInTyping) {
   struct Case {
     const char* name;
     bool toTray;
@@ -175,16 +172,31 @@ TEST_F(RecoveryTest, CopyIsWrittenWhenTheWindowLosesActivationOrIsMinimised) {
       {"another program", false, [] { SendMessageA(state.mainWindowHandle, WM_ACTIVATEAPP, FALSE, 0); }},
       {"minimised", false, [] { ShowWindow(state.mainWindowHandle, SW_MINIMIZE); }},
       {"minimised to the tray", true, [] { ShowWindow(state.mainWindowHandle, SW_MINIMIZE); }},
+      {"a pause in typing", false, [] {}},
   };
+  const DWORD loop = GetCurrentThreadId();
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     startVelloro();
     if (c.toTray) runCommand(app::MinimizeToTray);
-    typeOver("abc");
+    for (char key : std::string("abc")) PostMessageA(state.editorHandle, WM_CHAR, key, 0);
+    SetFocus(nullptr);
     settle();
+    ASSERT_EQ(editorText(), "abc");
     ASSERT_EQ(copyNames().size(), 0u);
     c.act();
-    app::runPass();  // the loop does not wait for a message first
+    HANDLE done = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    std::atomic<bool> woken{false};
+    std::thread waker([&] {
+      if (WaitForSingleObject(done, 10000) == WAIT_OBJECT_0) return;
+      woken = true;
+      PostThreadMessageA(loop, WM_NULL, 0, 0);
+    });
+    while (copyNames().empty() && !woken) app::runPass();
+    SetEvent(done);
+    waker.join();
+    CloseHandle(done);
+    EXPECT_FALSE(woken) << "the loop waited for a message";
     EXPECT_EQ(copyNames().size(), 1u);
     EXPECT_EQ(state.trayIconShown, c.toTray);
     EXPECT_TRUE(runAnswering(app::Exit, "Beenden", answerWith(IDNO)));
@@ -226,32 +238,6 @@ TEST_F(RecoveryTest, CopyIsClearedOnlyWhenTheTextIsSafe) {
     if (state.mainWindowHandle != nullptr) app::exitSequence();
   }
   SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-}
-
-// Once typing pauses, the loop's wait for the next message ends by itself and the copy is written;
-// no message arrives meanwhile (a helper wakes the loop only if it would wait for ever).
-TEST_F(RecoveryTest, CopyFollowsAPauseInTyping) {
-  startVelloro();
-  for (char c : std::string("abc")) PostMessageA(state.editorHandle, WM_CHAR, c, 0);  // keys come through the loop
-  settle();
-  EXPECT_EQ(editorText(), "abc");
-  EXPECT_EQ(copyNames().size(), 0u);
-  SetFocus(nullptr);  // no blinking caret either: nothing else would end the wait
-  settle();
-  const DWORD loop = GetCurrentThreadId();
-  HANDLE done = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-  std::atomic<bool> woken{false};
-  std::thread waker([&] {
-    if (WaitForSingleObject(done, 10000) == WAIT_OBJECT_0) return;
-    woken = true;
-    PostThreadMessageA(loop, WM_NULL, 0, 0);
-  });
-  while (copyNames().empty() && !woken) app::runPass();
-  SetEvent(done);
-  EXPECT_FALSE(woken) << "the loop waited for a message";
-  EXPECT_EQ(copyNames().size(), 1u);
-  waker.join();
-  CloseHandle(done);
 }
 
 // A folder that cannot be made: said once, and the text stays as it is.
