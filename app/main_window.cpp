@@ -11,6 +11,7 @@
 #include "app/toolbar.h"
 #include "app/window_modes.h"
 #include "document/recovery_copy.h"
+#include "platform/file_names.h"
 #include "platform/modal_windows.h"
 #include "resources/resource_ids.h"
 
@@ -19,6 +20,7 @@ namespace app {
 namespace {
 
 constexpr char className[] = "VelloroWindow";
+constexpr wchar_t wideClassName[] = L"VelloroWindow";
 
 unsigned trayEventType(LPARAM mouseMessage) {
   switch (mouseMessage) {
@@ -54,14 +56,22 @@ void onCommand(HWND window, WPARAM wParam, LPARAM lParam) {
   }
 }
 
-// The toolbar asks for tooltip texts it does not hold itself.
+// The toolbar asks for tooltip texts it does not hold itself; of a Unicode window it asks in Unicode.
 bool answerTooltip(LPARAM lParam) {
   auto* header = reinterpret_cast<NMHDR*>(lParam);
-  if (header->code != TTN_GETDISPINFOA) return false;
-  auto* info = reinterpret_cast<NMTTDISPINFOA*>(lParam);
+  if (header->code != TTN_GETDISPINFOA && header->code != TTN_GETDISPINFOW) return false;
   const char* text = toolbarTooltip(static_cast<unsigned>(header->idFrom));
   if (text == nullptr) return false;
-  info->lpszText = const_cast<char*>(text);
+  if (header->code == TTN_GETDISPINFOA) {
+    auto* info = reinterpret_cast<NMTTDISPINFOA*>(lParam);
+    info->lpszText = const_cast<char*>(text);
+    info->hinst = nullptr;
+    return true;
+  }
+  auto* info = reinterpret_cast<NMTTDISPINFOW*>(lParam);
+  static std::wstring shown;
+  shown = platform::wideFromCp1252(text);
+  info->lpszText = shown.data();
   info->hinst = nullptr;
   return true;
 }
@@ -69,11 +79,7 @@ bool answerTooltip(LPARAM lParam) {
 // The first of the dropped files; further ones are ignored, as is a drop while a dialog is open.
 void onFilesDropped(HDROP drop) {
   std::string path;
-  if (!platform::modalWindowOpen() && DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0) > 0) {
-    const UINT length = DragQueryFileA(drop, 0, nullptr, 0);
-    path.assign(length + 1, '\0');
-    path.resize(DragQueryFileA(drop, 0, path.data(), length + 1));
-  }
+  if (!platform::modalWindowOpen() && platform::dropCount(drop) > 0) path = platform::droppedFile(drop, 0);
   DragFinish(drop);
   if (!path.empty()) fileDropped(path);
 }
@@ -88,31 +94,33 @@ void acceptDroppedFiles() {
 const char* programWindowClass() {
   static bool registered = false;
   if (!registered) {
-    WNDCLASSEXA windowClass{};
+    // A Unicode window: its title shows any file name.
+    WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.style = CS_DBLCLKS;
     windowClass.lpfnWndProc = programWindowProc;
     windowClass.hInstance = state.instance;
-    windowClass.hIcon = LoadIconA(state.instance, MAKEINTRESOURCEA(IDI_VELLORO));
+    windowClass.hIcon = LoadIconW(state.instance, MAKEINTRESOURCEW(IDI_VELLORO));
     windowClass.hIconSm = static_cast<HICON>(
-        LoadImageA(state.instance, MAKEINTRESOURCEA(IDI_VELLORO), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
+        LoadImageW(state.instance, MAKEINTRESOURCEW(IDI_VELLORO), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = className;
-    registered = RegisterClassExA(&windowClass) != 0;
+    windowClass.lpszClassName = wideClassName;
+    registered = RegisterClassExW(&windowClass) != 0;
   }
   return className;
 }
 
-HWND createMainWindow(const char* title) {
+HWND createMainWindow(const std::string& title) {
   RECT frame{0, 0, 0, 0};
   AdjustWindowRectEx(&frame, mainWindowStyle, FALSE, mainWindowExStyle);
   int width = frame.right - frame.left;
   int height = frame.bottom - frame.top;
   int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
   int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-  HWND window = CreateWindowExA(mainWindowExStyle, programWindowClass(), title, mainWindowStyle, x, y, width, height,
-                                nullptr, nullptr, state.instance, nullptr);
+  programWindowClass();
+  HWND window = CreateWindowExW(mainWindowExStyle, wideClassName, platform::wideFromUtf8(title).c_str(), mainWindowStyle,
+                                x, y, width, height, nullptr, nullptr, state.instance, nullptr);
   state.mainWindowHandle = window;
   if (window != nullptr) ShowWindow(window, SW_SHOWNORMAL);
   return window;
@@ -156,7 +164,7 @@ WindowNumber windowNumberOf(HWND window) {
 LRESULT CALLBACK programWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_ACTIVATE) {
     // The default handling focuses the window itself; the callback then moves the focus into it.
-    LRESULT result = DefWindowProcA(window, message, wParam, lParam);
+    LRESULT result = DefWindowProcW(window, message, wParam, lParam);
     windowCallback(window, message, wParam, lParam);
     return result;
   }
@@ -205,7 +213,7 @@ LRESULT CALLBACK programWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     default:
       break;
   }
-  return DefWindowProcA(window, message, wParam, lParam);
+  return DefWindowProcW(window, message, wParam, lParam);
 }
 
 }  // namespace app

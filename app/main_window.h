@@ -2,6 +2,8 @@
 // The main window and the window procedure shared by all of the program's own windows.
 #include <windows.h>
 
+#include <string>
+
 #include "app/object_ids.h"
 
 namespace app {
@@ -12,7 +14,7 @@ constexpr DWORD mainWindowExStyle = 0;
 // Registers the window class of the program's windows (once) and returns its name.
 const char* programWindowClass();
 
-HWND createMainWindow(const char* title);
+HWND createMainWindow(const std::string& title);
 
 // Files dropped on the main window or its text control arrive at the main window.
 void acceptDroppedFiles();

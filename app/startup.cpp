@@ -93,7 +93,7 @@ void startUp(HINSTANCE instance, const char* commandLine) {
   setConstants();
   registerShellCalls();
 
-  createMainWindow(document::mainTitle("", false).c_str());
+  createMainWindow(document::mainTitle("", false));
   editor::createEditorControl(state.mainWindowHandle);
 
   const settings::StartupWindow startupWindow = settings::loadSettings();

@@ -89,6 +89,10 @@ void createToolbar(HWND mainWindow) {
 
   HWND tooltips = reinterpret_cast<HWND>(SendMessageA(toolbar, TB_GETTOOLTIPS, 0, 0));
   if (tooltips == nullptr) return;
+  // Under Wine a window that owns an always-on-top window drops out of the top band each time it is
+  // activated or raised, so "Immer im Vordergrund" would not hold. The tooltip window is on top of
+  // its own and the toolbar destroys it; it needs no owner.
+  SetWindowLongPtrW(tooltips, GWLP_HWNDPARENT, 0);
   for (const ToolbarButton& button : buttons) {
     if (button.id != 0) attachTooltip(toolbar, tooltips, button);
   }

@@ -8,6 +8,7 @@
 #include "app/app_state.h"
 #include "app/menus.h"
 #include "app/object_ids.h"
+#include "platform/file_names.h"
 #include "platform/modal_windows.h"
 #include "platform/secondary_window.h"
 #include "platform/system_library.h"
@@ -24,9 +25,9 @@ constexpr UINT trayIconId = 0;
 constexpr std::size_t tipCharacters = 63;
 constexpr int lowestOpacityPercent = 10;
 
-NOTIFYICONDATAA trayIconData() {
-  NOTIFYICONDATAA data{};
-  data.cbSize = NOTIFYICONDATAA_V1_SIZE;  // understood by every shell version
+NOTIFYICONDATAW trayIconData() {
+  NOTIFYICONDATAW data{};
+  data.cbSize = NOTIFYICONDATAW_V1_SIZE;  // understood by every shell version
   data.hWnd = state.mainWindowHandle;
   data.uID = trayIconId;
   return data;
@@ -61,16 +62,17 @@ void focusOnActivation(HWND window) {
 
 // Adds the icon with an empty tip, then gives it the title taken when the window was hidden.
 void addTrayIcon() {
-  NOTIFYICONDATAA data = trayIconData();
+  NOTIFYICONDATAW data = trayIconData();
   data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   data.uCallbackMessage = trayCallbackMessage;
   data.hIcon = state.trayIconImage;
-  Shell_NotifyIconA(NIM_ADD, &data);
+  Shell_NotifyIconW(NIM_ADD, &data);
   state.trayIconShown = true;
 
   data.uFlags = NIF_TIP;
-  std::memcpy(data.szTip, shownTip.c_str(), std::min(shownTip.size() + 1, sizeof data.szTip));
-  Shell_NotifyIconA(NIM_MODIFY, &data);
+  const std::wstring tip = platform::wideFromUtf8(shownTip);
+  tip.copy(data.szTip, std::min(tip.size(), tipCharacters));
+  Shell_NotifyIconW(NIM_MODIFY, &data);
 }
 
 }  // namespace
@@ -117,9 +119,11 @@ void minimizeToTray() {
   ShowWindow(state.mainWindowHandle, SW_HIDE);
   removeTrayIcon();
   state.trayIconImage = createTrayIconImage();
-  char title[tipCharacters + 1] = {};
-  GetWindowTextA(state.mainWindowHandle, title, sizeof title);  // copies at most 63 characters
-  shownTip = title;
+  std::wstring title = platform::wideFromUtf8(platform::windowText(state.mainWindowHandle));
+  title.resize(std::min(title.size(), tipCharacters));
+  // A character cut in half would show as a stand-in.
+  if (!title.empty() && IS_HIGH_SURROGATE(title.back())) title.pop_back();
+  shownTip = platform::utf8FromWide(title);
   addTrayIcon();
 }
 
@@ -127,8 +131,8 @@ const std::string& trayIconTip() { return shownTip; }
 
 void removeTrayIcon() {
   if (state.trayIconShown) {
-    NOTIFYICONDATAA data = trayIconData();
-    Shell_NotifyIconA(NIM_DELETE, &data);
+    NOTIFYICONDATAW data = trayIconData();
+    Shell_NotifyIconW(NIM_DELETE, &data);
     state.trayIconShown = false;
   }
   if (state.trayIconImage != nullptr) {

@@ -14,7 +14,8 @@ void installWindowCallback();
 void windowCallback(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 void minimizeToTray();
-// The tip of the notification-area icon: the title as it was at minimising, at most 63 characters.
+// The tip of the notification-area icon: the title as it was at minimising, at most 63 characters
+// (UTF-8).
 const std::string& trayIconTip();
 void restoreFromTray();
 void removeTrayIcon();

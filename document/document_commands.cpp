@@ -15,6 +15,7 @@
 #include "document/titles.h"
 #include "editor/editor_control.h"
 #include "platform/modal_windows.h"
+#include "platform/unicode_text.h"
 #include "settings/settings.h"
 
 namespace document {
@@ -39,7 +40,7 @@ bool refusedAsTooLong(std::string_view purpose, const std::string& path) {
 SaveResult saveInEncoding(const std::string& path, TextEncoding& encoding) {
   SaveResult result = saveTextFile(path, state.lineEnds, encoding, false);
   if (!result.lostCharacters) return result;
-  switch (askSaveFirst(savePurpose, std::string(lostCharactersQuestion))) {
+  switch (askSaveFirst(savePurpose, platform::utf8FromProgramText(lostCharactersQuestion))) {
     case PromptAnswer::Yes:
       encoding = TextEncoding::Utf8;
       return saveTextFile(path, state.lineEnds, encoding, false);

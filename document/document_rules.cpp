@@ -4,10 +4,13 @@
 #include <cstdio>
 
 #include "document/document_paths.h"
+#include "platform/unicode_text.h"
 
 namespace document {
 
 namespace {
+
+using platform::utf8FromProgramText;
 
 std::string quoted(std::string_view name) { return "'" + std::string(name) + "'"; }
 
@@ -18,7 +21,7 @@ std::string withReason(std::string sentence, std::string_view reason) {
 
 }  // namespace
 
-bool pathTooLong(std::string_view path) { return path.size() > maxPathLength; }
+bool pathTooLong(std::string_view path) { return platform::utf16Length(path) > maxPathLength; }
 
 std::string filterList(std::string_view filter) {
   std::string list(filter);
@@ -59,7 +62,8 @@ std::string saveTempName(std::string_view folder, unsigned number) {
   char digits[5];
   std::snprintf(digits, sizeof digits, "%04X", number & 0xFFFFu);
   std::string name = "~vel" + std::string(digits) + ".tmp";
-  const std::size_t room = folder.size() < maxPathLength ? maxPathLength - folder.size() : 1;
+  const std::size_t folderLength = platform::utf16Length(folder);
+  const std::size_t room = folderLength < maxPathLength ? maxPathLength - folderLength : 1;
   if (name.size() <= room) return name;
   if (room == 1) return std::string(1, digits[3]);
   return "~" + std::string(digits + 4 - std::min<std::size_t>(room - 1, 4));
@@ -69,13 +73,16 @@ SavePrompt savePrompt(PromptCommand command, std::string_view currentPath) {
   const std::string name = currentPath.empty() ? "Unbenannt" : filePart(currentPath);
   switch (command) {
     case PromptCommand::New:
-      return {"Neu", "Möchten Sie die Datei '" + name + "' speichern, bevor ein neues Dokument angelegt wird?"};
+      return {"Neu", utf8FromProgramText("Möchten Sie die Datei '") + name +
+                         utf8FromProgramText("' speichern, bevor ein neues Dokument angelegt wird?")};
     case PromptCommand::Open:
-      return {"Öffnen", "Möchten Sie vor dem Öffnen einer neuen Datei die Datei '" + name + "' speichern?"};
+      return {"Öffnen",
+              utf8FromProgramText("Möchten Sie vor dem Öffnen einer neuen Datei die Datei '") + name + "' speichern?"};
     case PromptCommand::Close:
-      return {"Schließen", "Möchten Sie die Datei '" + name + "' vor dem Schließen speichern?"};
+      return {"Schließen", utf8FromProgramText("Möchten Sie die Datei '") + name +
+                                 utf8FromProgramText("' vor dem Schließen speichern?")};
     case PromptCommand::Exit:
-      return {"Beenden", "Möchten Sie vor dem Beenden die Datei '" + name + "' speichern?"};
+      return {"Beenden", utf8FromProgramText("Möchten Sie vor dem Beenden die Datei '") + name + "' speichern?"};
   }
   return {};
 }
@@ -90,25 +97,25 @@ std::string failureReason(unsigned long code, std::string_view systemText) {
 
 std::string saveFailedMessage(std::string_view path, std::string_view reason) {
   return withReason("Die Datei " + quoted(path) +
-                        " konnte nicht gespeichert werden. Die bisherige Datei ist unverändert, "
-                        "der Text im Editor ist noch nicht gesichert.",
+                        utf8FromProgramText(" konnte nicht gespeichert werden. Die bisherige Datei ist unverändert, "
+                                       "der Text im Editor ist noch nicht gesichert."),
                     reason);
 }
 
 std::string tooLargeReason(unsigned long long bytes) {
   constexpr unsigned long long mb = 1ull << 20;
-  return "Sie ist " + std::to_string((bytes + mb - 1) / mb) + " MB groß; der Editor öffnet Dateien bis " +
+  return "Sie ist " + std::to_string((bytes + mb - 1) / mb) + utf8FromProgramText(" MB groß; der Editor öffnet Dateien bis ") +
          std::to_string(maxOpenBytes / mb) + " MB.";
 }
 
 std::string openFailedMessage(std::string_view path, std::string_view reason) {
-  return withReason("Die Datei " + quoted(path) + " konnte nicht geöffnet werden.", reason);
+  return withReason("Die Datei " + quoted(path) + utf8FromProgramText(" konnte nicht geöffnet werden."), reason);
 }
 
 std::string readBrokenOffMessage(std::string_view path, std::string_view reason) {
   return withReason("Die Datei " + quoted(path) +
-                        " konnte nicht vollständig gelesen werden. Der gelesene Teil steht als unbenanntes "
-                        "Dokument im Editor.",
+                        utf8FromProgramText(" konnte nicht vollständig gelesen werden. Der gelesene Teil steht als "
+                                       "unbenanntes Dokument im Editor."),
                     reason);
 }
 
@@ -118,7 +125,8 @@ std::string renameFailedMessage(std::string_view from, std::string_view to, std:
 }
 
 std::string pathTooLongMessage(std::string_view path) {
-  return "Der Pfad ist zu lang: " + std::to_string(path.size()) + " Zeichen, erlaubt sind höchstens " +
+  return "Der Pfad ist zu lang: " + std::to_string(platform::utf16Length(path)) +
+         utf8FromProgramText(" Zeichen, erlaubt sind höchstens ") +
          std::to_string(maxPathLength) + ".\n\n" + std::string(path);
 }
 

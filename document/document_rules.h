@@ -20,6 +20,7 @@ inline constexpr std::string_view openDefaultPath = "C:\\Windows\\Desktop\\";
 // Both dialogs open with "Alle Dateien (*.*)" selected.
 inline constexpr int initialTypeIndex = 3;
 
+// Paths are UTF-8; the limit counts the characters of their wide form, as the system does.
 bool pathTooLong(std::string_view path);
 
 // Largest file that is opened. The text control lays a text out whole, at about a hundred bytes of
@@ -55,6 +56,9 @@ std::string saveFolderOf(std::string_view path);
 std::string saveTempName(std::string_view folder, unsigned number);
 
 enum class PromptCommand { New, Open, Close, Exit };
+
+// The prompts and messages below name a file, so their texts are UTF-8 (their purposes stay code
+// page 1252), as are the reasons they are given.
 
 struct SavePrompt {
   std::string purpose;

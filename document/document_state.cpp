@@ -7,6 +7,7 @@
 #include "document/text_encoding.h"
 #include "document/titles.h"
 #include "editor/editor_control.h"
+#include "platform/file_names.h"
 
 namespace document {
 
@@ -17,10 +18,8 @@ namespace {
 // Every save sets the title again; setting an unchanged one still redraws the caption, about a
 // millisecond under Wine.
 void showTitle(const std::string& title) {
-  std::string shown(title.size() + 1, '\0');
-  const int length = GetWindowTextA(state.mainWindowHandle, shown.data(), static_cast<int>(shown.size() + 1));
-  if (static_cast<std::size_t>(length) == title.size() && shown.compare(0, title.size(), title) == 0) return;
-  SetWindowTextA(state.mainWindowHandle, title.c_str());
+  if (platform::windowText(state.mainWindowHandle) == title) return;
+  platform::setWindowText(state.mainWindowHandle, title);
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 
 #include "app/app_state.h"
 #include "document/titles.h"
+#include "platform/file_names.h"
 #include "platform/modal_windows.h"
 #include "platform/system_library.h"
 #include "resources/resource_ids.h"
@@ -20,7 +21,7 @@ namespace {
 
 // The record's shorter layout (OPENFILENAME_SIZE_VERSION_400A), which every version of the dialog
 // understands.
-constexpr DWORD shortRecordSize = offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(LPCSTR);
+constexpr DWORD shortRecordSize = offsetof(OPENFILENAMEW, lpTemplateName) + sizeof(LPCWSTR);
 static_assert(shortRecordSize == 76);
 
 constexpr DWORD dialogFlags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
@@ -37,7 +38,7 @@ constexpr TextEncoding offeredEncodings[] = {TextEncoding::Ansi, TextEncoding::U
 // encoding that the record's custom data points to.
 UINT_PTR CALLBACK encodingFieldHook(HWND part, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_INITDIALOG) {
-    auto* encoding = reinterpret_cast<TextEncoding*>(reinterpret_cast<OPENFILENAMEA*>(lParam)->lCustData);
+    auto* encoding = reinterpret_cast<TextEncoding*>(reinterpret_cast<OPENFILENAMEW*>(lParam)->lCustData);
     SetWindowLongPtrA(part, DWLP_USER, reinterpret_cast<LONG_PTR>(encoding));
     HWND field = GetDlgItem(part, IDC_ENCODING);
     for (TextEncoding offered : offeredEncodings) {
@@ -57,7 +58,7 @@ UINT_PTR CALLBACK encodingFieldHook(HWND part, UINT message, WPARAM wParam, LPAR
 }  // namespace
 
 PromptAnswer askSaveFirst(std::string_view purpose, const std::string& text) {
-  switch (platform::showMessageBox(text.c_str(), dialogTitle(purpose).c_str(), MB_YESNOCANCEL)) {
+  switch (platform::showNamedMessageBox(text, dialogTitle(purpose), MB_YESNOCANCEL)) {
     case IDYES: return PromptAnswer::Yes;
     case IDNO: return PromptAnswer::No;
     default: return PromptAnswer::Cancel;
@@ -66,27 +67,30 @@ PromptAnswer askSaveFirst(std::string_view purpose, const std::string& text) {
 
 std::string showFileDialog(const std::string& title, std::string_view defaultPath, std::string_view filter,
                            int typeIndex, bool saving, TextEncoding* encoding) {
-  const std::string filters = filterList(filter);
+  const std::wstring filters = platform::wideFromCp1252(filterList(filter));
   const DialogStart start = dialogStart(defaultPath);
-  std::vector<char> name(nameBufferSize, '\0');
-  start.name.copy(name.data(), std::min(start.name.size(), nameBufferSize - 1));
+  const std::wstring folder = platform::wideFromUtf8(start.folder);
+  const std::wstring wideTitle = platform::wideFromCp1252(title);
+  const std::wstring initialName = platform::wideFromUtf8(start.name);
+  std::vector<wchar_t> name(nameBufferSize, L'\0');
+  initialName.copy(name.data(), std::min(initialName.size(), nameBufferSize - 1));
 
-  OPENFILENAMEA dialog{};
+  OPENFILENAMEW dialog{};
   dialog.lStructSize = shortRecordSize;
   dialog.hwndOwner = platform::dialogOwner();
   dialog.lpstrFilter = filters.c_str();
   dialog.nFilterIndex = static_cast<DWORD>(typeIndex + 1);
   dialog.lpstrFile = name.data();
   dialog.nMaxFile = static_cast<DWORD>(name.size());
-  dialog.lpstrInitialDir = start.folder.empty() ? nullptr : start.folder.c_str();
-  dialog.lpstrTitle = title.c_str();
+  dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+  dialog.lpstrTitle = wideTitle.c_str();
   dialog.Flags = dialogFlags;
   // The field works on a copy that only an OK hands back.
   TextEncoding chosenEncoding = encoding != nullptr ? *encoding : TextEncoding::Ansi;
   if (encoding != nullptr) {
     dialog.Flags |= OFN_ENABLETEMPLATE | OFN_ENABLEHOOK;
     dialog.hInstance = app::state.instance;
-    dialog.lpTemplateName = MAKEINTRESOURCEA(IDD_SAVE_ENCODING);
+    dialog.lpTemplateName = MAKEINTRESOURCEW(IDD_SAVE_ENCODING);
     dialog.lpfnHook = encodingFieldHook;
     dialog.lCustData = reinterpret_cast<LPARAM>(&chosenEncoding);
   }
@@ -102,21 +106,22 @@ std::string showFileDialog(const std::string& title, std::string_view defaultPat
   }
   lastSelectedPattern = static_cast<int>(dialog.nFilterIndex) - 1;
   if (encoding != nullptr) *encoding = chosenEncoding;
-  return std::string(name.data());
+  return platform::utf8FromWide(name.data());
 }
 
 int selectedPattern() { return lastSelectedPattern; }
 
 void showFailure(std::string_view purpose, const std::string& text) {
-  platform::showMessageBox(text.c_str(), dialogTitle(purpose).c_str(), MB_OK | MB_ICONERROR);
+  platform::showNamedMessageBox(text, dialogTitle(purpose), MB_OK | MB_ICONERROR);
 }
 
 std::string systemReason(unsigned long error) {
-  char* text = nullptr;
+  wchar_t* text = nullptr;
   DWORD length =
-      FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                     nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-  std::string reason = failureReason(error, length != 0 && text != nullptr ? std::string_view(text, length) : "");
+      FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                     nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  const std::string described = length != 0 && text != nullptr ? platform::utf8FromWide({text, length}) : "";
+  std::string reason = failureReason(error, described);
   if (text != nullptr) LocalFree(text);
   return reason;
 }

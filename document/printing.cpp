@@ -13,6 +13,7 @@
 #include "document/print_progress_window.h"
 #include "document/printer_text_measure.h"
 #include "document/titles.h"
+#include "platform/file_names.h"
 #include "platform/modal_windows.h"
 #include "platform/system_library.h"
 #include "platform/win_handles.h"
@@ -208,10 +209,11 @@ bool printPage(HDC printer, JobPages& pages, long position, int pageNumber, std:
 // The job on the chosen printer, abandoned at the first step the printer refuses. Copies the
 // printer leaves to the program are whole sets of pages when collated, else repeated pages.
 void printPages(HDC printer, const std::string& documentName, int copies, bool collated) {
-  DOCINFOA job{};
+  const std::wstring name = platform::wideFromUtf8(documentName);
+  DOCINFOW job{};
   job.cbSize = sizeof job;
-  job.lpszDocName = documentName.c_str();
-  if (StartDocA(printer, &job) <= 0) {
+  job.lpszDocName = name.c_str();
+  if (StartDocW(printer, &job) <= 0) {
     abandonJob(printer, "Der Druckauftrag konnte nicht gestartet werden.");
     return;
   }

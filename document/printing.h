@@ -4,6 +4,7 @@
 
 namespace document {
 
+// The job is named documentName (UTF-8, a file name).
 void printDocument(const std::string& documentName);
 
 }  // namespace document

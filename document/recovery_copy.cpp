@@ -13,6 +13,7 @@
 #include "document/recovery_schedule.h"
 #include "document/text_file_io.h"
 #include "editor/editor_control.h"
+#include "platform/file_names.h"
 #include "platform/win_handles.h"
 
 namespace document {
@@ -72,19 +73,20 @@ bool ownerRunning(const CopyOwner& owner) {
   return processStart(process.get(), started) && started == owner.started;
 }
 
-// "%LOCALAPPDATA%\Velloro\Wiederherstellung\"; empty when there is no such folder to name.
+// "%LOCALAPPDATA%\Velloro\Wiederherstellung\" in UTF-8, like every path of the program; empty when
+// there is no such folder to name.
 std::string recoveryFolder() {
-  char base[MAX_PATH] = {};
-  const DWORD length = GetEnvironmentVariableA("LOCALAPPDATA", base, MAX_PATH);
+  wchar_t base[MAX_PATH] = {};
+  const DWORD length = GetEnvironmentVariableW(L"LOCALAPPDATA", base, MAX_PATH);
   if ((length == 0 || length >= MAX_PATH) &&
-      FAILED(SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, 0, base))) {
+      FAILED(SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, 0, base))) {
     return {};
   }
-  return std::string(base) + "\\Velloro\\Wiederherstellung\\";
+  return platform::utf8FromWide(base) + "\\Velloro\\Wiederherstellung\\";
 }
 
 bool folderExists(const std::string& folder) {
-  const DWORD attributes = GetFileAttributesA(folder.c_str());
+  const DWORD attributes = platform::fileAttributes(folder);
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
@@ -93,8 +95,8 @@ bool ensureFolder(const std::string& folder) {
   if (folder.empty()) return false;
   if (folderExists(folder)) return true;
   const std::string parent = folder.substr(0, folder.rfind('\\', folder.size() - 2));
-  CreateDirectoryA(parent.c_str(), nullptr);
-  return CreateDirectoryA(folder.c_str(), nullptr) || folderExists(folder);
+  CreateDirectoryW(platform::wideFromUtf8(parent).c_str(), nullptr);
+  return CreateDirectoryW(platform::wideFromUtf8(folder).c_str(), nullptr) || folderExists(folder);
 }
 
 std::string ownCopyPath() { return recoveryFolder() + copyFileName(thisProcess()); }
@@ -182,8 +184,7 @@ enum class Offered { Restored, Dropped, Kept };
 
 Offered offer(const std::string& path) {
   // Held open alone while the user decides, so that a second program starting now leaves it be.
-  platform::FileHandle file(
-      CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  platform::FileHandle file(platform::openFile(path, GENERIC_READ, 0, OPEN_EXISTING));
   if (!file.valid()) return Offered::Kept;
   const auto copy = readCopy(readWhole(file.get()));
   if (!copy) return Offered::Kept;  // not a copy: left alone
@@ -192,12 +193,12 @@ Offered offer(const std::string& path) {
   if (answer == PromptAnswer::Yes) restore(*copy);
   file.close();
   if (answer == PromptAnswer::No) {
-    DeleteFileA(path.c_str());
+    platform::deleteFile(path);
     return Offered::Dropped;
   }
   // The restored text gets this program's own copy; the old one goes only once that is written.
   if (writeCopy()) {
-    DeleteFileA(path.c_str());
+    platform::deleteFile(path);
   } else {
     adoptedCopy = path;
   }
@@ -206,15 +207,14 @@ Offered offer(const std::string& path) {
 
 std::vector<std::string> copiesOfEndedPrograms(const std::string& folder) {
   std::vector<std::string> names;
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((folder + std::string(copyFilePattern)).c_str(), &found);
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW(platform::wideFromUtf8(folder + std::string(copyFilePattern)).c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return names;
   do {
-    const auto owner = ownerOfCopyName(found.cFileName);
-    if (owner && !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !ownerRunning(*owner)) {
-      names.push_back(found.cFileName);
-    }
-  } while (FindNextFileA(search, &found));
+    const std::string name = platform::utf8FromWide(found.cFileName);
+    const auto owner = ownerOfCopyName(name);
+    if (owner && !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !ownerRunning(*owner)) names.push_back(name);
+  } while (FindNextFileW(search, &found));
   FindClose(search);
   return names;
 }
@@ -245,9 +245,9 @@ void writeRecoveryCopyNow() { writeIfNeeded(); }
 void clearRecoveryCopy() {
   schedule.cleared();
   requested = false;
-  if (copyWritten) DeleteFileA(ownCopyPath().c_str());
+  if (copyWritten) platform::deleteFile(ownCopyPath());
   copyWritten = false;
-  if (!adoptedCopy.empty()) DeleteFileA(adoptedCopy.c_str());
+  if (!adoptedCopy.empty()) platform::deleteFile(adoptedCopy);
   adoptedCopy.clear();
 }
 

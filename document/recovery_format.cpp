@@ -6,6 +6,7 @@
 #include "document/document_paths.h"
 #include "document/text_encoding.h"
 #include "document/titles.h"
+#include "platform/unicode_text.h"
 
 namespace document {
 
@@ -166,8 +167,8 @@ std::string recoveryQuestion(std::string_view path, const LocalTime& written) {
   const std::string when = twoDigits(written.day) + "." + twoDigits(written.month) + "." +
                            std::to_string(written.year) + " " + twoDigits(written.hour) + ":" +
                            twoDigits(written.minute);
-  return "Velloro wurde nicht ordnungsgemäß beendet. Soll der ungespeicherte Text von '" + name + "' vom " + when +
-         " wiederhergestellt werden?";
+  return platform::utf8FromProgramText("Velloro wurde nicht ordnungsgemäß beendet. Soll der ungespeicherte Text von '") +
+         name + "' vom " + when + " wiederhergestellt werden?";
 }
 
 }  // namespace document

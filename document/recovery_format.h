@@ -56,7 +56,8 @@ std::string copyFileName(const CopyOwner& owner);
 std::optional<CopyOwner> ownerOfCopyName(std::string_view name);
 inline constexpr std::string_view copyFilePattern = "*.wdh";
 
-// The question at start-up, naming the document ("Unbenannt" when untitled) and the time.
+// The question at start-up, naming the document ("Unbenannt" when untitled) and the time; UTF-8, as
+// the path is.
 std::string recoveryQuestion(std::string_view path, const LocalTime& written);
 
 }  // namespace document

@@ -11,6 +11,7 @@
 #include "document/document_state.h"
 #include "document/file_dialogs.h"
 #include "document/titles.h"
+#include "platform/file_names.h"
 #include "platform/secondary_window.h"
 
 namespace document {
@@ -35,7 +36,7 @@ constexpr platform::ControlSpec controls[] = {
 HWND pathField() { return GetDlgItem(state.renameWindow, app::renamePathFieldId); }
 
 bool fileExists(const std::string& path) {
-  return !path.empty() && GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+  return !path.empty() && platform::fileAttributes(path) != INVALID_FILE_ATTRIBUTES;
 }
 
 }  // namespace
@@ -47,18 +48,18 @@ void openRenameWindow() {
   if (state.renameWindow == nullptr) return;
   platform::makeTopmost(state.renameWindow, true);
   platform::createControls(state.renameWindow, controls);
-  SetWindowTextA(pathField(), state.currentPath.c_str());
+  platform::setWindowText(pathField(), state.currentPath);
   ShowWindow(state.renameWindow, SW_SHOW);
   SetFocus(pathField());
 }
 
 void confirmRename() {
   if (state.renameWindow == nullptr) return;
-  const std::string newPath = platform::controlText(pathField());
+  const std::string newPath = platform::windowText(pathField());
   switch (renameStep(state.currentPath, newPath, fileExists(state.currentPath))) {
     case RenameStep::Refuse: showFailure(renamePurpose, pathTooLongMessage(newPath)); return;
     case RenameStep::MoveFile:
-      if (!MoveFileA(state.currentPath.c_str(), newPath.c_str())) {
+      if (!platform::moveFile(state.currentPath, newPath)) {
         // The window stays open so that the path can be corrected.
         const DWORD error = GetLastError();
         showFailure(renamePurpose, renameFailedMessage(state.currentPath, newPath, systemReason(error)));

@@ -11,6 +11,7 @@
 #include "app/app_state.h"
 #include "document/text_streams.h"
 #include "editor/line_number_gutter.h"
+#include "platform/file_names.h"
 #include "platform/win_handles.h"
 
 namespace document {
@@ -198,8 +199,7 @@ platform::FileHandle createTempFileBeside(const std::string& target, std::string
   const DWORD seed = GetTickCount() ^ (GetCurrentProcessId() << 16);
   for (DWORD attempt = 0; attempt < 64; ++attempt) {
     tempPath = folder + saveTempName(folder, seed + attempt * 40503u);
-    platform::FileHandle file(CreateFileA(tempPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-                                     nullptr));
+    platform::FileHandle file(platform::openFile(tempPath, GENERIC_WRITE, 0, CREATE_NEW));
     if (file.valid()) return file;
     error = GetLastError();
     if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) break;
@@ -213,29 +213,28 @@ platform::FileHandle createTempFileBeside(const std::string& target, std::string
 // these everywhere (a privileged account may rename over a read-only file). 0 when the target may be
 // replaced or does not exist.
 DWORD targetRefusal(const std::string& target) {
-  const DWORD attributes = GetFileAttributesA(target.c_str());
+  const DWORD attributes = platform::fileAttributes(target);
   if (attributes == INVALID_FILE_ATTRIBUTES) return 0;
   if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) return ERROR_ACCESS_DENIED;
-  platform::FileHandle probe(CreateFileA(target.c_str(), GENERIC_WRITE | DELETE,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+  platform::FileHandle probe(platform::openFile(target, GENERIC_WRITE | DELETE,
+                                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING));
   return probe.valid() ? 0 : GetLastError();
 }
 
 // A hidden or system file stays so: the new file takes those marks from the one it replaces.
 void keepMarks(const std::string& target, const std::string& tempPath) {
   constexpr DWORD kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
-  const DWORD old = GetFileAttributesA(target.c_str());
-  const DWORD fresh = GetFileAttributesA(tempPath.c_str());
+  const DWORD old = platform::fileAttributes(target);
+  const DWORD fresh = platform::fileAttributes(tempPath);
   if (old == INVALID_FILE_ATTRIBUTES || fresh == INVALID_FILE_ATTRIBUTES || (old & kept) == 0) return;
-  SetFileAttributesA(tempPath.c_str(), fresh | (old & kept));
+  platform::setFileAttributes(tempPath, fresh | (old & kept));
 }
 
 // Puts the finished file in place of the target in one step; the target is never deleted first.
 DWORD replaceTarget(const std::string& target, const std::string& tempPath) {
   if (const DWORD refusal = targetRefusal(target)) return refusal;
   keepMarks(target, tempPath);
-  if (MoveFileExA(tempPath.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return 0;
+  if (platform::moveFile(tempPath, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return 0;
   return GetLastError();
 }
 
@@ -243,8 +242,7 @@ DWORD replaceTarget(const std::string& target, const std::string& tempPath) {
 
 LoadResult loadTextFile(const std::string& path) {
   // Shared for writing too, so that a file another program is still writing (a log) can be read.
-  platform::FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  platform::FileHandle file(platform::openFile(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING));
   if (!file.valid()) {
     const DWORD error = GetLastError();
     return {isMissing(error) ? LoadOutcome::Missing : LoadOutcome::Unreadable, error, LineEndStyle::CrLf};
@@ -298,7 +296,7 @@ SaveResult writeFileSafely(const std::string& path, const std::function<unsigned
   if (!file.close() && error == 0) error = GetLastError();
   if (error == 0) error = replaceTarget(path, tempPath);
   if (error != 0) {
-    DeleteFileA(tempPath.c_str());
+    platform::deleteFile(tempPath);
     return {false, error};
   }
   return {true, 0};

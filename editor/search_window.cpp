@@ -5,13 +5,13 @@
 #include <richedit.h>
 
 #include <algorithm>
-#include <span>
 
 #include "app/app_state.h"
 #include "app/command_ids.h"
 #include "app/object_ids.h"
 #include "editor/editor_control.h"
 #include "editor/search_rules.h"
+#include "platform/file_names.h"
 #include "platform/program_name.h"
 #include "platform/secondary_window.h"
 
@@ -37,41 +37,11 @@ constexpr platform::ControlSpec controls[] = {
     {app::searchDownwardOptionId, "BUTTON", BS_AUTORADIOBUTTON, 0, 180, 60, 60, 20, "Abwärts"},
 };
 
-// The field, third in the table, is a Unicode window: it takes any character, as the text does.
-constexpr std::size_t fieldRow = 2;
-static_assert(controls[fieldRow].id == app::searchFieldId);
-
 HWND control(int id) { return GetDlgItem(state.searchWindow, id); }
 
-std::wstring wide(const std::string& utf8) {
-  std::wstring text(utf8.size(), L'\0');
-  text.resize(static_cast<std::size_t>(
-      MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), text.data(), static_cast<int>(text.size()))));
-  return text;
-}
-
-std::string utf8(const std::wstring& text) {
-  std::string bytes(text.size() * 3, '\0');
-  bytes.resize(static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                                            bytes.data(), static_cast<int>(bytes.size()), nullptr, nullptr)));
-  return bytes;
-}
-
-void createField(HWND window) {
-  const platform::ControlSpec& spec = controls[fieldRow];
-  HWND field = CreateWindowExW(spec.exStyle, L"EDIT", L"", WS_CHILD | WS_VISIBLE | spec.style, spec.x, spec.y, spec.width,
-                               spec.height, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
-                               state.instance, nullptr);
-  if (field != nullptr) SendMessageW(field, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-}
-
-// The field's text in UTF-8, as `searchText` keeps it.
-std::string fieldText() {
-  HWND field = control(app::searchFieldId);
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(field)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(std::max(GetWindowTextW(field, text.data(), static_cast<int>(text.size())), 0)));
-  return utf8(text);
-}
+// The field's text in UTF-8, as `searchText` keeps it; the field, as every control of the small
+// windows, is a Unicode window and takes any character, as the text does.
+std::string fieldText() { return platform::windowText(control(app::searchFieldId)); }
 
 bool upwardSelected() { return SendMessageA(control(app::searchUpwardOptionId), BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
@@ -107,12 +77,10 @@ void openSearchWindow() {
   if (window == nullptr) return;
   state.searchWindow = window;
   SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-  platform::createControls(window, std::span(controls).first(fieldRow));
-  createField(window);
-  platform::createControls(window, std::span(controls).subspan(fieldRow + 1));
+  platform::createControls(window, controls);
 
   CheckRadioButton(window, app::searchUpwardOptionId, app::searchDownwardOptionId, app::searchDownwardOptionId);
-  SetWindowTextW(control(app::searchFieldId), wide(state.searchText).c_str());
+  platform::setWindowText(control(app::searchFieldId), state.searchText);
   ShowWindow(window, SW_SHOWNORMAL);
   SetFocus(control(app::searchFieldId));
   state.searchAccelerators = createSearchAccelerators();
@@ -142,7 +110,7 @@ void findInEditor(const std::string& text, bool downward) {
   SendMessageA(state.editorHandle, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
   SearchRange range = searchRange(selection.cpMin, selection.cpMax, downward);
 
-  const std::wstring searched = wide(text);
+  const std::wstring searched = platform::wideFromUtf8(text);
   FINDTEXTEXW query{};
   query.chrg.cpMin = range.from;
   query.chrg.cpMax = range.to;

@@ -33,7 +33,8 @@ struct ControlSpec {
 // that it goes when the main window goes.
 HWND createCentredWindow(const std::string& title, DWORD style, int clientWidth, int clientHeight);
 
-// Creates the controls in table order, which is also the Tab order, in the default GUI font.
+// Creates the controls in table order, which is also the Tab order, in the default GUI font; they
+// are Unicode windows, their texts code page 1252.
 void createControls(HWND window, std::span<const ControlSpec> controls);
 
 // Keeps the window above the windows of other programs, or lets it go behind them again.

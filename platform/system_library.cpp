@@ -37,13 +37,13 @@ FARPROC systemProcedure(const char* library, const char* name) {
   return module != nullptr ? GetProcAddress(module, name) : nullptr;
 }
 
-BOOL showOpenFileDialog(OPENFILENAMEA* dialog) {
-  static auto* call = systemFunction<decltype(GetOpenFileNameA)>(commonDialogs, "GetOpenFileNameA");
+BOOL showOpenFileDialog(OPENFILENAMEW* dialog) {
+  static auto* call = systemFunction<decltype(GetOpenFileNameW)>(commonDialogs, "GetOpenFileNameW");
   return call != nullptr && call(dialog);
 }
 
-BOOL showSaveFileDialog(OPENFILENAMEA* dialog) {
-  static auto* call = systemFunction<decltype(GetSaveFileNameA)>(commonDialogs, "GetSaveFileNameA");
+BOOL showSaveFileDialog(OPENFILENAMEW* dialog) {
+  static auto* call = systemFunction<decltype(GetSaveFileNameW)>(commonDialogs, "GetSaveFileNameW");
   return call != nullptr && call(dialog);
 }
 

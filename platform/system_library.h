@@ -20,9 +20,10 @@ Function* systemFunction(const char* library, const char* name) {
 }
 
 // The common dialogs, from a library loaded at their first use: importing it would load the whole
-// printing stack at every start. When it cannot be loaded they answer as if cancelled.
-BOOL showOpenFileDialog(OPENFILENAMEA* dialog);
-BOOL showSaveFileDialog(OPENFILENAMEA* dialog);
+// printing stack at every start. When it cannot be loaded they answer as if cancelled. The file
+// dialogs are the wide ones, so that any file name can be chosen.
+BOOL showOpenFileDialog(OPENFILENAMEW* dialog);
+BOOL showSaveFileDialog(OPENFILENAMEW* dialog);
 BOOL showColourDialog(CHOOSECOLORA* dialog);
 BOOL showPrintDialog(PRINTDLGA* dialog);
 

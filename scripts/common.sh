@@ -7,6 +7,11 @@ export WINEARCH=win32 LANG=C.UTF-8
 
 jobs=$(nproc 2>/dev/null || echo 2)
 
+# For the Wine processes a user sees: Wine's own dialogs and buttons speak German ("Ja", "Nein",
+# "Abbrechen", a German file dialog) with the program's German texts. Wine brings those texts
+# itself; the ANSI code page stays 1252.
+use_german_locale() { export LANG=de_DE.UTF-8; }
+
 build_windows() {
   cmake -S "$top" -B "$build/win" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-i686.cmake" >/dev/null
   cmake --build "$build/win" -j "$jobs" "$@"

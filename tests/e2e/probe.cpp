@@ -5,6 +5,8 @@
 //   probe tray TITLE             exit code 0 when the window has its notification-area icon
 //   probe tray-dblclick TITLE    tells the window its icon was double-clicked, as the shell does
 //   probe terminate TITLE        ends the window's process at once, as a crash or the task manager does
+//   probe button TITLE ID        prints the label of a dialog's button (IDYES 6, IDNO 7, IDCANCEL 2)
+//   probe codepage               prints the ANSI code page of the Windows processes
 #include <windows.h>
 #include <commctrl.h>
 #include <shellapi.h>
@@ -44,6 +46,10 @@ bool readStatusField(HWND statusBar, int field, std::string& text) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 2 && std::string(argv[1]) == "codepage") {
+    std::printf("%u\n", GetACP());
+    return 0;
+  }
   if (argc < 3) {
     std::fprintf(stderr, "usage: probe status|text|exists TITLE [FIELD]\n");
     return 2;
@@ -84,6 +90,12 @@ int main(int argc, char** argv) {
     const bool ended = TerminateProcess(process, 1) && WaitForSingleObject(process, 10000) == WAIT_OBJECT_0;
     CloseHandle(process);
     return ended ? 0 : 1;
+  }
+  if (command == "button" && argc >= 4) {
+    char label[64] = {};
+    GetWindowTextA(GetDlgItem(window, std::atoi(argv[3])), label, sizeof label);
+    std::printf("%s\n", label);
+    return 0;
   }
   if (command == "text") {
     HWND editor = GetDlgItem(window, 1);

@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -15,6 +16,7 @@
 #include "app/startup.h"
 #include "app/status_bar.h"
 #include "document/titles.h"
+#include "platform/file_names.h"
 
 namespace gui_test {
 
@@ -119,18 +121,33 @@ void setEditorText(const std::string& text) {
   SendMessageA(app::state.editorHandle, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
+std::string titleText(HWND window) { return platform::windowText(window); }
+
 std::string readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(std::filesystem::path(platform::wideFromUtf8(path)), std::ios::binary);
   std::ostringstream bytes;
   bytes << in.rdbuf();
   return bytes.str();
 }
 
 void writeFile(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+  std::ofstream(std::filesystem::path(platform::wideFromUtf8(path)), std::ios::binary | std::ios::trunc) << bytes;
 }
 
-bool fileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool fileExists(const std::string& path) { return platform::fileAttributes(path) != INVALID_FILE_ATTRIBUTES; }
+
+std::set<std::string> folderNames(const std::string& folder) {
+  std::set<std::string> names;
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW(platform::wideFromUtf8(folder + "*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do {
+    const std::string name = platform::utf8FromWide(found.cFileName);
+    if (name != "." && name != "..") names.insert(name);
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+  return names;
+}
 
 void typeIntoEditor(const std::string& text) {
   for (char c : text) {
@@ -148,10 +165,14 @@ void typeIntoEditor(const std::string& text) {
 // Each name ends with a NUL.
 WPARAM dropBlock(std::string names) {
   names += '\0';
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + names.size());
+  // In Unicode, as the shell of an NT system sends it.
+  const std::wstring wide = platform::wideFromUtf8(names);
+  const std::size_t size = wide.size() * sizeof(wchar_t);
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + size);
   auto* block = static_cast<DROPFILES*>(GlobalLock(memory));
   block->pFiles = sizeof(DROPFILES);
-  std::memcpy(reinterpret_cast<char*>(block) + sizeof(DROPFILES), names.data(), names.size());
+  block->fWide = TRUE;
+  std::memcpy(reinterpret_cast<char*>(block) + sizeof(DROPFILES), wide.data(), size);
   GlobalUnlock(memory);
   return reinterpret_cast<WPARAM>(memory);
 }
@@ -233,7 +254,7 @@ std::function<void(HWND)> chooseFile(const std::string& path, int typeIndex) {
     HWND innerCombo = combo != nullptr ? FindWindowExA(combo, nullptr, "ComboBox", nullptr) : nullptr;
     if (edit == nullptr && innerCombo != nullptr) edit = FindWindowExA(innerCombo, nullptr, "Edit", nullptr);
     if (edit == nullptr) edit = GetDlgItem(dialog, 0x480);
-    SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(platform::wideFromUtf8(path).c_str()));
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
   };
 }

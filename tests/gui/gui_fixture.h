@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <functional>
+#include <set>
 #include <string>
 #include <thread>
 
@@ -30,9 +31,14 @@ std::string editorText();
 CHARRANGE selection();
 void select(LONG from, LONG to);
 void setEditorText(const std::string& text);
+// The title in UTF-8, read in Unicode.
+std::string titleText(HWND window);
+// Paths are UTF-8, as the program keeps them.
 std::string readFile(const std::string& path);
 void writeFile(const std::string& path, const std::string& bytes);
 bool fileExists(const std::string& path);
+// The names in a folder (given with its trailing separator).
+std::set<std::string> folderNames(const std::string& folder);
 
 // Types characters into the focused window of this thread as keyboard input would.
 void typeIntoEditor(const std::string& text);

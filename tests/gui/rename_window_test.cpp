@@ -8,7 +8,6 @@
 #include "app/app_state.h"
 #include "app/command_ids.h"
 #include "app/object_ids.h"
-#include "document/document_rules.h"
 #include "tests/gui/gui_fixture.h"
 
 namespace {
@@ -58,7 +57,10 @@ TEST_F(VelloroTest, RenameMovesTheFileOnlyOnOkAndOnlyWhereNothingIsInTheWay) {
   } cases[] = {
       {folder + "da.txt", moveFailed + folder + "da.txt' verschoben werden.\n\n", true},
       {folder + "fehlt\\y.txt", moveFailed + folder + "fehlt\\y.txt' verschoben werden.\n\n", true},
-      {longPath, document::pathTooLongMessage(longPath), false},
+      {longPath,
+       "Der Pfad ist zu lang: " + std::to_string(longPath.size()) + " Zeichen, erlaubt sind höchstens 259.\n\n" +
+           longPath,
+       false},
   };
   startVelloro("velloro.exe " + folder + "x.txt");
   typeIntoEditor("!");

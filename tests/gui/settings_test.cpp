@@ -89,6 +89,35 @@ TEST_F(VelloroTest, FlagsInTheFileCountOnlyWhenExactlyOneAndAreSavedBackClean) {
   }
 }
 
+bool mainWindowOnTop() { return (GetWindowLongA(state.mainWindowHandle, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+
+// Chosen from the menu once the window is up, with its toolbar's tooltip window, the mode holds the
+// main window itself above other programs' windows, also after it was activated again; the second
+// choice lets it go. An open Find window stays above it.
+TEST_F(VelloroTest, AlwaysOnTopFromTheMenuHoldsTheMainWindowAboveOthersAndLetsItGo) {
+  startVelloro();
+  for (bool on : {true, false, true, false}) {
+    SCOPED_TRACE(on);
+    runCommand(app::AlwaysOnTop);
+    EXPECT_EQ(app::isMenuItemChecked(app::AlwaysOnTop), on);
+    EXPECT_EQ(mainWindowOnTop(), on);
+    SetForegroundWindow(GetDesktopWindow());
+    settle();
+    SetForegroundWindow(state.mainWindowHandle);
+    settle();
+    EXPECT_EQ(mainWindowOnTop(), on) << "after activation";
+  }
+  runCommand(app::Find);
+  ASSERT_NE(state.searchWindow, nullptr);
+  runCommand(app::AlwaysOnTop);
+  EXPECT_TRUE(mainWindowOnTop());
+  HWND above = GetTopWindow(nullptr);
+  while (above != nullptr && above != state.searchWindow && above != state.mainWindowHandle) {
+    above = GetWindow(above, GW_HWNDNEXT);
+  }
+  EXPECT_EQ(above, state.searchWindow) << "the Find window went behind the main window";
+}
+
 // Asked for by the file, the exit saves the settings with the window's size: the maximised size, or
 // for a window minimised to the task bar or the notification area its normal size and whether it
 // comes back maximised. The next start brings that back.

@@ -1,5 +1,6 @@
 // The text control's commands, the insert commands and the system libraries on the real windows.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -16,6 +17,41 @@ namespace {
 
 using namespace gui_test;
 using app::state;
+
+// In client coordinates of the main window.
+RECT placeOf(HWND control) {
+  RECT place{};
+  GetWindowRect(control, &place);
+  MapWindowPoints(nullptr, state.mainWindowHandle, reinterpret_cast<POINT*>(&place), 2);
+  return place;
+}
+
+// With the common controls of version 6 as with the old ones: the toolbar shows its buttons whole
+// above the text, which begins at (4, 28); the status bar lies below the text with its fields
+// ending at 70 and 159.
+TEST_F(VelloroTest, ToolbarTextAndStatusBarKeepTheirPlaces) {
+  // The test program carries the program's manifest: comctl32 comes from the version-6 assembly.
+  ACTCTX_SECTION_KEYED_DATA redirection{};
+  redirection.cbSize = sizeof redirection;
+  ASSERT_TRUE(FindActCtxSectionStringW(0, nullptr, ACTIVATION_CONTEXT_SECTION_DLL_REDIRECTION, L"comctl32.dll",
+                                       &redirection));
+  startVelloro();
+  const RECT toolbar = placeOf(state.toolbar);
+  const RECT editor = placeOf(state.editorHandle);
+  const RECT status = placeOf(state.statusBar);
+  RECT button{};
+  SendMessageA(state.toolbar, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&button));
+  EXPECT_EQ(toolbar.top, 0);
+  EXPECT_LE(toolbar.top + button.bottom, 28) << "the text covers the buttons";
+  EXPECT_GE(button.bottom - button.top, 22) << "the buttons are cut";
+  EXPECT_EQ(editor.left, 4);
+  EXPECT_EQ(editor.top, 28);
+  EXPECT_LE(editor.bottom, status.top) << "the status bar covers the text";
+  int edges[2] = {};
+  ASSERT_GE(SendMessageA(state.statusBar, SB_GETPARTS, 2, reinterpret_cast<LPARAM>(edges)), 2);
+  EXPECT_EQ(edges[0], 70);
+  EXPECT_EQ(edges[1], 159);
+}
 
 // Typed text goes past the control's default limit of 32,767 characters instead of being dropped.
 TEST_F(VelloroTest, TypingGoesPastTheControlsDefaultLimit) {

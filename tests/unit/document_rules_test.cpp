@@ -1,6 +1,7 @@
 #include "document/document_rules.h"
 #include "document/document_paths.h"
 #include "document/titles.h"
+#include "platform/unicode_text.h"
 
 #include <gtest/gtest.h>
 
@@ -26,12 +27,40 @@ TEST(DocumentRules, SavePromptsNameTheFileAndYesGoesOnOnlyAfterACompletedSave) {
       {PromptCommand::Exit, "\"C:\\a b\\c d.txt\"", "Möchten Sie vor dem Beenden die Datei 'c d.txt' speichern?"},
       {PromptCommand::New, "", "Möchten Sie die Datei 'Unbenannt' speichern, bevor ein neues Dokument angelegt wird?"},
   };
-  for (const auto& [command, path, text] : cases) EXPECT_EQ(savePrompt(command, path).text, text) << path;
+  // The prompts name a file, so they are UTF-8.
+  for (const auto& [command, path, text] : cases) {
+    EXPECT_EQ(savePrompt(command, path).text, platform::utf8FromProgramText(text)) << path;
+  }
   for (bool saved : {false, true}) {
     EXPECT_EQ(goesOnAfterPrompt(PromptAnswer::Yes, saved), saved);
     EXPECT_TRUE(goesOnAfterPrompt(PromptAnswer::No, saved));
     EXPECT_FALSE(goesOnAfterPrompt(PromptAnswer::Cancel, saved));
   }
+}
+
+std::string utf8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
+
+// A name beyond the code page stays as it is in the messages, among German text converted to UTF-8;
+// the path limit counts the characters of the wide form, an emoji as two.
+TEST(DocumentRules, NamesBeyondTheCodePageAreKeptAndCountedAsTheSystemCounts) {
+  const std::string name = utf8(u8"Łódź → 📝.txt");  // 12 characters, 13 wide units, 20 bytes
+  EXPECT_EQ(savePrompt(PromptCommand::Close, "C:\\" + name).text,
+            utf8(u8"Möchten Sie die Datei '") + name + utf8(u8"' vor dem Schließen speichern?"));
+  EXPECT_EQ(mainTitle("C:\\" + name, true), "Velloro v2.0 Beta 3  -  " + name + "*");
+  const std::string fits = "C:\\" + std::string(maxPathLength - 3 - 13, 'x') + name;
+  EXPECT_FALSE(pathTooLong(fits));
+  EXPECT_TRUE(pathTooLong(fits + "x"));
+  EXPECT_EQ(pathTooLongMessage(fits + "x").rfind(utf8(u8"Der Pfad ist zu lang: 260 Zeichen, erlaubt sind höchstens 259."), 0),
+            0u);
+  // The temporary file's name is shortened by the folder's wide length too.
+  EXPECT_EQ(saveTempName(std::string(maxPathLength - 12 - 13, 'd') + name, 0x1A2B), "~vel1A2B.tmp");
+
+  const std::tuple<std::string, std::string> conversions[] = {
+      {"Gr\xFC\xDF" "e", utf8(u8"Grüße")}, {"\x80 \x96 \x9F", utf8(u8"€ – Ÿ")}, {"\x81", "\xC2\x81"}, {"abc", "abc"}};
+  for (const auto& [cp1252, expected] : conversions) EXPECT_EQ(platform::utf8FromCp1252(cp1252), expected);
+  const std::tuple<std::string, std::size_t> lengths[] = {
+      {name, 13}, {"\xC3", 1}, {"\xF0\x9F\x93", 3}, {"\xE2\x86\x92", 1}, {"\xFF\xC3\xA4", 2}, {"", 0}};
+  for (const auto& [text, units] : lengths) EXPECT_EQ(platform::utf16Length(text), units) << text;
 }
 
 TEST(DocumentRules, FailureMessagesNameTheFileAndGiveTheReason) {
