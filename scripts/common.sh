@@ -63,6 +63,22 @@ prepare_prefix() {
   fi
 }
 
+# The display and the Wine prefixes every test runs in, as scripts/test and scripts/mutants need them;
+# both end with the calling script.
+start_test_environment() {
+  # The GUI tests run in a virtual desktop; the end-to-end tests drive real X windows with xdotool.
+  export WINEPREFIX="$build/wine-gui" E2E_WINEPREFIX="$build/wine-e2e" XP_WINEPREFIX="$build/wine-xp" \
+         WM_WINEPREFIX="$build/wine-wm"
+  start_display
+  trap 'stop_wine "$WINEPREFIX" "$E2E_WINEPREFIX" "$XP_WINEPREFIX" "$WM_WINEPREFIX"; stop_display' EXIT
+  prepare_prefix "$WINEPREFIX" desktop
+  prepare_prefix "$E2E_WINEPREFIX"
+  prepare_prefix "$WM_WINEPREFIX"
+  prepare_prefix "$XP_WINEPREFIX" desktop winxp
+  # The printing tests print onto a CUPS queue that writes PDF files.
+  if [ "${VELLORO_PRINT_DEPS:-1}" = 1 ]; then "$top/scripts/setup-printer"; fi
+}
+
 stop_wine() {
   local prefix
   for prefix in "$@"; do WINEPREFIX=$prefix wineserver -k 2>/dev/null || true; done

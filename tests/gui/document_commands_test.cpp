@@ -1,10 +1,12 @@
 // Open, Save, Save As and the prompts before text is dropped on the real windows, with the dialogs
 // answered: what the user sees afterwards, and that a failure loses nothing.
 #include <windows.h>
+#include <richedit.h>
 
+#include <functional>
 #include <string>
-#include <utility>
 #include <thread>
+#include <utility>
 
 #include "app/app_state.h"
 #include "app/command_ids.h"
@@ -14,11 +16,58 @@
 #include "document/document_state.h"
 #include "document/titles.h"
 #include "tests/gui/gui_fixture.h"
+#include "tests/gui/import_patch.h"
 
 namespace {
 
 using namespace gui_test;
 using app::state;
+
+// Where a save breaks off once the new file has been begun.
+enum class Breaks { Never, ControlStream, Write, ShortWrite };
+
+// The control's stream-out hands the program one piece of the text and then reports an error, as
+// when it runs out of memory.
+WNDPROC realControl = nullptr;
+LRESULT CALLBACK streamBreaksOff(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != EM_STREAMOUT) return CallWindowProcA(realControl, window, message, wParam, lParam);
+  auto* stream = reinterpret_cast<EDITSTREAM*>(lParam);
+  BYTE piece[] = {'n'};
+  LONG done = 0;
+  stream->pfnCallback(stream->dwCookie, piece, sizeof piece, &done);
+  stream->dwError = static_cast<DWORD>(E_OUTOFMEMORY);
+  return done;
+}
+
+// A full disk: nothing written, or half of what was asked without an error.
+decltype(WriteFile)* systemWriteFile = nullptr;
+BOOL WINAPI diskFull(HANDLE, LPCVOID, DWORD, LPDWORD written, LPOVERLAPPED) {
+  if (written != nullptr) *written = 0;
+  SetLastError(ERROR_DISK_FULL);
+  return FALSE;
+}
+BOOL WINAPI writesHalf(HANDLE file, LPCVOID bytes, DWORD count, LPDWORD written, LPOVERLAPPED overlapped) {
+  return systemWriteFile(file, bytes, count / 2, written, overlapped);
+}
+
+void saveBreakingOff(Breaks breaks) {
+  if (breaks == Breaks::ControlStream) {
+    realControl = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(state.editorHandle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&streamBreaksOff)));
+    runCommand(app::Save);
+    SetWindowLongPtrA(state.editorHandle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(realControl));
+    return;
+  }
+  if (breaks == Breaks::Never) {
+    runCommand(app::Save);
+    return;
+  }
+  const auto write = breaks == Breaks::Write ? &diskFull : &writesHalf;
+  ImportPatch patch("kernel32.dll", "WriteFile", reinterpret_cast<const void*>(write));
+  ASSERT_TRUE(patch.applied());
+  systemWriteFile = patch.original<decltype(WriteFile)>();
+  runCommand(app::Save);
+}
 
 // Typing without a focus change is seen before a command drops the text: each command asks about
 // this file under its own title. Every way out without a completed save leaves the document, its
@@ -74,8 +123,9 @@ TEST_F(VelloroTest, EveryByteFromBlankUpSurvivesOpenAndSaveAs) {
 
 // The save replaces the file and keeps its hidden and system marks, also at the longest path the
 // platform takes, where the folder leaves less room than a temporary file's usual name needs.
-// Read-only, held open by another program without sharing, in a folder that does not exist: the
-// failure is reported, the old file, the text and the mark stay. No temporary file is left.
+// Read-only, held open by another program without sharing, in a folder that does not exist, or a
+// write that breaks off half-way (the control's stream, a full disk): the failure is reported, the
+// old file, the text and the mark stay. No temporary file is left.
 TEST_F(VelloroTest, SaveReplacesTheFileKeepingItsMarksOrReportsAndLosesNothing) {
   std::string longFolder = folder + "d";
   longFolder.append(document::maxPathLength - longFolder.size() - 6, 'd');
@@ -84,11 +134,15 @@ TEST_F(VelloroTest, SaveReplacesTheFileKeepingItsMarksOrReportsAndLosesNothing) 
     std::string path;
     DWORD attributes;  // 0: the file does not exist
     bool heldOpen, saved;
+    Breaks breaks = Breaks::Never;
   } cases[] = {{longFolder + "\\a.txt", FILE_ATTRIBUTE_ARCHIVE, false, true},
                {folder + "desktop.ini", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE, false, true},
                {folder + "ro.txt", FILE_ATTRIBUTE_READONLY, false, false},
                {folder + "busy.txt", FILE_ATTRIBUTE_NORMAL, true, false},
-               {folder + "fehlt\\neu.txt", 0, false, false}};
+               {folder + "fehlt\\neu.txt", 0, false, false},
+               {folder + "abgebrochen.txt", FILE_ATTRIBUTE_ARCHIVE, false, false, Breaks::ControlStream},
+               {folder + "voll.txt", FILE_ATTRIBUTE_ARCHIVE, false, false, Breaks::Write},
+               {folder + "halb.txt", FILE_ATTRIBUTE_ARCHIVE, false, false, Breaks::ShortWrite}};
   ASSERT_EQ(cases[0].path.size(), document::maxPathLength);
   for (const auto& c : cases) {
     SCOPED_TRACE(c.path);
@@ -99,7 +153,7 @@ TEST_F(VelloroTest, SaveReplacesTheFileKeepingItsMarksOrReportsAndLosesNothing) 
                              : INVALID_HANDLE_VALUE;
     std::string message;
     DialogAnswerer failure(document::dialogTitle("Speichern"), answerWith(IDOK, &message), c.saved ? 1000 : 10000);
-    runCommand(app::Save);
+    saveBreakingOff(c.breaks);
     EXPECT_EQ(failure.answered(), !c.saved) << message;
     if (c.heldOpen) CloseHandle(held);
     const std::string name = c.path.substr(c.path.rfind('\\') + 1);
@@ -165,6 +219,66 @@ TEST_F(VelloroTest, OpenOfAFileThatCannotBeReadChangesNothing) {
   }
   CloseHandle(held);
   CloseHandle(writer);
+}
+
+// One character more than the platform takes, chosen in the Open dialog, dropped or named on the
+// command line: refused with the path's length before anything is read, so the document stays as
+// it was, or untitled at start-up.
+TEST_F(VelloroTest, PathOneCharacterTooLongIsRefusedFromTheDialogADropAndTheCommandLine) {
+  std::string longFolder = folder + "d";
+  longFolder.append(document::maxPathLength - longFolder.size() - 6, 'd');
+  ASSERT_TRUE(CreateDirectoryA(longFolder.c_str(), nullptr));
+  const std::string path = longFolder + "\\ab.txt";
+  ASSERT_EQ(path.size(), document::maxPathLength + 1);
+  writeFile(path, "zu lang");
+  ASSERT_EQ(readFile(path), "zu lang");
+  writeFile(folder + "a.txt", "alt");
+  // Each way answers the refusal and tells whether it came.
+  auto refusedWhile = [](const std::function<void()>& open, std::string& message) {
+    DialogAnswerer refusal(document::dialogTitle("Öffnen"), answerWith(IDOK, &message));
+    open();
+    return refusal.answered();
+  };
+  const std::string opened = documentAs("a.txt", " Geöffnet", "alt", folder + "a.txt", 0);
+  const struct {
+    const char* way;
+    std::function<bool(std::string& message)> open;
+    std::string after;
+  } cases[] = {
+      {"dialog",
+       [&](std::string& message) {
+         bool refused = false;
+         runAnswering(app::Open, "Öffnen", [&](HWND dialog) {
+           chooseFile(path)(dialog);
+           refused = answerNext(dialog, document::dialogTitle("Öffnen"), answerWith(IDOK, &message));
+         });
+         return refused;
+       },
+       opened},
+      {"drop",
+       [&](std::string& message) {
+         auto drop = [&] {
+           PostMessageA(state.mainWindowHandle, WM_DROPFILES, dropBlock(path + '\0'), 0);
+           settle();
+         };
+         return refusedWhile(drop, message);
+       },
+       opened},
+      {"command line",
+       [&](std::string& message) {
+         app::exitSequence();
+         return refusedWhile([&] { startVelloro("velloro.exe " + path); }, message);
+       },
+       documentAs("Unbenannt", "", "", "", 0)},
+  };
+  for (const auto& c : cases) {
+    startVelloro("velloro.exe " + folder + "a.txt");
+    std::string message;
+    EXPECT_TRUE(c.open(message)) << c.way;
+    EXPECT_EQ(message, document::pathTooLongMessage(path)) << c.way;
+    EXPECT_EQ(documentNow(), c.after) << c.way;
+    app::exitSequence();
+  }
 }
 
 TEST_F(VelloroTest, ReadThatBreaksOffIsReportedAndLeavesAMarkedUntitledDocument) {

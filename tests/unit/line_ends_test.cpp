@@ -59,6 +59,7 @@ TEST(LineEnds, StyleAndLinesFoundAndWrittenBackWhereverTheChunksEnd) {
   EXPECT_EQ(write(Lf, "a\rb\r\n", {4}), "a\rb\n");
   EXPECT_EQ(write(Cr, "a\r\r\nb\n", {3}), "a\r\rb\n");
   EXPECT_EQ(write(CrLf, "a\r\nb\r", {5}), "a\r\nb\r");
+  EXPECT_EQ(write(Lf, "a\r\nb\r", {5}), "a\nb\r");
 }
 
 }  // namespace
