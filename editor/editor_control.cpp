@@ -48,80 +48,45 @@ int margin = initialLeftMargin;
 bool marginsByRectangle = false;
 COLORREF backColour = CLR_INVALID;  // the control's own until the settings give one
 
-// The formatting rectangle as the control reported it right after it took ours, and the client
-// size it was made for; a resize moves its right and bottom edges by as much as the client's.
-struct AppliedRectangle {
-  bool valid = false;
-  int margin = 0;
-  RECT reported{};
-  RECT client{};
-};
-AppliedRectangle applied;
-
 LRESULT send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
   return SendMessageA(state.editorHandle, message, wParam, lParam);
-}
-
-RECT formattingRectangle() {
-  RECT current{};
-  send(EM_GETRECT, 0, reinterpret_cast<LPARAM>(&current));
-  return current;
-}
-
-bool rectangleStillApplied(const RECT& client) {
-  if (!applied.valid || applied.margin != margin) return false;
-  RECT expected = applied.reported;
-  expected.right += client.right - applied.client.right;
-  expected.bottom += client.bottom - applied.client.bottom;
-  RECT current = formattingRectangle();
-  return EqualRect(&current, &expected) != FALSE;
 }
 
 void setFormattingRectangle(const RECT& client) {
   RECT format{margin, client.top + 1, client.right, client.bottom};
   send(EM_SETRECT, 0, reinterpret_cast<LPARAM>(&format));
-  applied = {true, margin, formattingRectangle(), client};
 }
 
-bool takingRectangle = false;
-
-// A control still 0 x 0 (at start-up, and while a file named on the command line loads into it)
-// would drop the rectangle; given one later, it lays out the whole text a second time, which takes
-// longer than the load itself. While it holds no text it gets a size just long enough to take it.
+// A control still 0 x 0 (at start-up) would drop the rectangle. While it holds no text it gets a
+// size just long enough to take it; it keeps it across resizes, moving the right and bottom edges.
 void takeRectangleWhileEmpty() {
-  if (applied.valid && applied.margin == margin) return;
-  applied.valid = false;
-  if (GetWindowTextLengthA(state.editorHandle) != 0) return;
+  if (GetWindowTextLengthW(state.editorHandle) != 0) return;
   constexpr UINT quietly = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW;
-  takingRectangle = true;
   SetWindowPos(state.editorHandle, nullptr, 0, 0, margin + 100, 100, quietly);
   RECT client;
   GetClientRect(state.editorHandle, &client);
   if (!IsRectEmpty(&client)) setFormattingRectangle(client);
   SetWindowPos(state.editorHandle, nullptr, 0, 0, 0, 0, quietly);
-  takingRectangle = false;
 }
 
 // Some rich-edit controls ignore margins and would draw the text under the line numbers; they
 // get a formatting rectangle that starts right of the band instead. Such a control clips the
-// rectangle to its client area, so one given while it is 0 x 0 is lost; it keeps one across
-// resizes, moving its right and bottom edges, yet it is given again wherever one was lost.
-void keepFormattingRectangle() {
-  if (!marginsByRectangle || takingRectangle) return;
+// rectangle to its client area, so one given while it is 0 x 0 is lost.
+void applyFormattingRectangle() {
+  if (!marginsByRectangle) return;
   RECT client;
   GetClientRect(state.editorHandle, &client);
   if (IsRectEmpty(&client)) {
     takeRectangleWhileEmpty();
-    return;
+  } else {
+    setFormattingRectangle(client);
   }
-  // A new rectangle lays the whole text out again, which takes seconds for megabytes.
-  if (!rectangleStillApplied(client)) setFormattingRectangle(client);
 }
 
 void applyLeftMargin() {
   send(EM_SETMARGINS, EC_LEFTMARGIN, MAKELONG(margin, 0));
   marginsByRectangle = LOWORD(send(EM_GETMARGINS)) != margin;
-  keepFormattingRectangle();
+  applyFormattingRectangle();
 }
 
 CHARRANGE selection() {
@@ -204,7 +169,6 @@ void createEditorControl(HWND mainWindow) {
   state.editorPreviousProc = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrW(state.editorHandle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&editorGutterProc)));
   backColour = CLR_INVALID;
-  applied.valid = false;
   setLeftMargin(initialLeftMargin);
 }
 
@@ -255,8 +219,6 @@ void setLeftMargin(int pixels) {
 int leftMargin() { return margin; }
 
 bool marginStripUnpainted() { return marginsByRectangle; }
-
-void keepLeftMargin() { keepFormattingRectangle(); }
 
 void setWordWrap(bool on) { send(EM_SETTARGETDEVICE, 0, on ? 0 : -1); }
 

@@ -20,8 +20,6 @@ int leftMargin();
 // True for a control that ignores margins: it gets a formatting rectangle instead and leaves the
 // strip left of it unpainted, which its owner then fills with the editor's background colour.
 bool marginStripUnpainted();
-// Gives such a control its formatting rectangle again where a resize or its 0 x 0 start lost it.
-void keepLeftMargin();
 COLORREF editorBackColour();
 
 // Wraps lines at the control's edge (true) or not at all (false).

@@ -150,8 +150,6 @@ LRESULT CALLBACK editorGutterProc(HWND window, UINT message, WPARAM wParam, LPAR
   if (message == WM_PAINT) {
     ++paintCount;
     drawGutter(window);
-  } else if (message == WM_SIZE) {
-    keepLeftMargin();
   }
   return result;
 }
