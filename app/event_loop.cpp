@@ -45,14 +45,14 @@ bool userInput(const Event& event) {
          event.kind == WM_MBUTTONUP || event.kind == WM_RBUTTONUP;
 }
 
+}  // namespace
+
 void layOutEditor() {
   RECT client;
   GetClientRect(state.mainWindowHandle, &client);
   int height = client.bottom + GetSystemMetrics(SM_CYMENU);
   editor::resizeEditorControl(4, 28, client.right - 8, height - 71);
 }
-
-}  // namespace
 
 void queueEvent(const Event& event) { queued.push_back(event); }
 

@@ -21,6 +21,9 @@ void queueEvent(const Event& event);
 Event waitForEvent();
 void handleEvent(const Event& event);
 
+// Gives the text control its place in the main window's client area.
+void layOutEditor();
+
 void runPass();
 [[noreturn]] void runEventLoop();
 

@@ -117,6 +117,8 @@ void startUp(HINSTANCE instance, const char* commandLine) {
   std::string parameter = firstCommandLineParameter(commandLine != nullptr ? commandLine : "");
   if (!parameter.empty() && document::isValidFileName(document::filePart(parameter))) {
     state.currentPath = std::move(parameter);
+    // The control gets its size before the text: a size given afterwards lays it all out again.
+    layOutEditor();
     document::openCommandLineFile();
   }
 }

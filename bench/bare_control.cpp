@@ -12,10 +12,10 @@
 //   page-inprocess   WM_VSCROLL SB_PAGEDOWN and UpdateWindow until the end of the text
 //
 // Two ways of loading, to show where the loading time goes:
-//   --keep-scrollbars  the scroll bars are always shown (ES_DISABLENOSCROLL), so the text arriving
-//                      does not change the control's client size
+//   --bars-when-needed the scroll bars appear only when the text needs them (no ES_DISABLENOSCROLL,
+//                      the program's style before), so the text arriving changes the client size
 //   --size-after-load  the control is created 0 x 0 and sized after the load, the order in which
-//                      the program's start-up does it
+//                      the program's start-up did it before
 //
 //   --line-lookups     after every paint, the line numbers of the first and last visible rows, as a
 //                      line-number gutter needs them; after every find step, the line and its start
@@ -41,7 +41,7 @@ struct Options {
   int editorWidth = bench::bareDefaultEditorWidth;
   int editorHeight = bench::bareDefaultEditorHeight;
   std::string file;
-  bool keepScrollbars = false;
+  bool barsWhenNeeded = false;
   bool sizeAfterLoad = false;
   bool lineLookups = false;
 };
@@ -90,8 +90,8 @@ bool parseOptions(int argc, char** argv) {
       options.output = argv[++i];
     } else if (name == "--editor" && hasValue) {
       if (std::sscanf(argv[++i], "%dx%d", &options.editorWidth, &options.editorHeight) != 2) return false;
-    } else if (name == "--keep-scrollbars") {
-      options.keepScrollbars = true;
+    } else if (name == "--bars-when-needed") {
+      options.barsWhenNeeded = true;
     } else if (name == "--size-after-load") {
       options.sizeAfterLoad = true;
     } else if (name == "--line-lookups") {
@@ -273,7 +273,7 @@ int main(int argc, char** argv) {
   if (window == nullptr) return 4;
   const DWORD editorStyle = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP | ES_MULTILINE |
                             ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_NOHIDESEL | ES_WANTRETURN |
-                            (options.keepScrollbars ? ES_DISABLENOSCROLL : 0);
+                            (options.barsWhenNeeded ? 0 : ES_DISABLENOSCROLL);
   const int createdWidth = options.sizeAfterLoad ? 0 : options.editorWidth;
   const int createdHeight = options.sizeAfterLoad ? 0 : options.editorHeight;
   editor = CreateWindowExA(WS_EX_CLIENTEDGE, "RichEdit20A", "", editorStyle, 4, 28, createdWidth, createdHeight, window,

@@ -6,20 +6,23 @@
 //   velloro_bench.exe --velloro EXE --bare EXE --data FOLDER --work FOLDER [--runs N] [--timeout S]
 //                     [--notepad EXE] [--wordpad EXE] [--needle TEXT] [--only LIST] [--raw FILE]
 //                     [--document NAME] [--bare-editor WxH] [--peer-timeout S] [--open-timeout S]
-//                     [--skip-variants LIST]
+//                     [--skip-variants LIST] [--subjects LIST]
 // --document names the input that is paged, searched and saved (text-10mb.txt); --only takes case
-// names (startup, open, page, find, save, save-lf) or single inputs such as "open:1 MB", and so does
+// names (startup, open, drop, page, find, save, save-lf) or single inputs such as "open:1 MB", and so does
 // --skip-variants (or "all"), for figures taken without the bare control's variants.
-// --open-timeout bounds each run of the open figures (the --timeout when not given).
+// --open-timeout bounds each run of the open figures (the --timeout when not given). --subjects
+// takes the names the log uses (velloro, bare, notepad, wordpad, bare-bars-when-needed, ...) and runs only those.
 // Start-up and open time a fresh process per sample; paging, Find Next and the saves start every
 // subject once per figure with the document and time the operation on those processes, round by
 // round.
 #include <windows.h>
 #include <richedit.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <map>
 #include <set>
@@ -54,6 +57,7 @@ struct Config {
   double peerTimeout = 120;  // the system's editors are not what is measured; they may give up sooner
   double openTimeout = -1;   // the open figures' runs; the timeout when not given
   std::set<std::string> skipVariants;  // figures shown without the bare control's variants
+  std::set<std::string> subjects;      // only these subjects (their log names); all when empty
   std::set<std::string> only;
   std::string editorSize;  // the program's editor window, given to the bare control
 };
@@ -62,7 +66,7 @@ Config config;
 
 // The last four are variants of the bare control that show where the time goes.
 enum class Subject {
-  Bare, Velloro, Notepad, Wordpad, BareInProcess, BareSafeSave, BareSizedLate, BareKeptBars, BareLineLookups
+  Bare, Velloro, Notepad, Wordpad, BareInProcess, BareSafeSave, BareSizedLate, BareBarsWhenNeeded, BareLineLookups
 };
 
 bool isPeer(Subject subject) { return subject == Subject::Notepad || subject == Subject::Wordpad; }
@@ -77,7 +81,7 @@ const char* subjectName(Subject subject) {
     case Subject::BareInProcess: return "bare-inprocess";
     case Subject::BareSafeSave: return "bare-save-replace";
     case Subject::BareSizedLate: return "bare-size-after-load";
-    case Subject::BareKeptBars: return "bare-keep-scrollbars";
+    case Subject::BareBarsWhenNeeded: return "bare-bars-when-needed";
     case Subject::BareLineLookups: return "bare-line-lookups";
   }
   return "?";
@@ -124,7 +128,7 @@ std::string programOf(Subject subject) {
 std::vector<std::string> bareArguments(const std::string& operation, Subject subject = Subject::Bare) {
   std::vector<std::string> arguments{"--op", operation, "--needle", config.needle};
   if (subject == Subject::BareSizedLate) arguments.push_back("--size-after-load");
-  if (subject == Subject::BareKeptBars) arguments.push_back("--keep-scrollbars");
+  if (subject == Subject::BareBarsWhenNeeded) arguments.push_back("--bars-when-needed");
   if (subject == Subject::BareLineLookups) arguments.push_back("--line-lookups");
   if (!config.editorSize.empty()) {
     arguments.push_back("--editor");
@@ -201,6 +205,49 @@ Sample openRun(Subject subject, const std::string& file) {
   return sample;
 }
 
+// Velloro started without a file, then a file dropped on its shown window: WM_DROPFILES with a
+// DROPFILES block written into Velloro's memory (a fixed block, which is what a drop handle is), timed
+// from the drop until the status bar reads " Geöffnet". The bare control, already sized when its
+// text streams in, is the same case for it and is timed from the command line.
+Sample dropRun(Subject subject, const std::string& file) {
+  if (subject != Subject::Velloro) return openRun(subject, file);
+  ChildProcess child;
+  Sample sample = launch(child, subject, {}, "", config.timeout);
+  if (!sample.ok) return sample;
+  sample.ok = false;
+  std::vector<char> block(sizeof(DROPFILES) + file.size() + 2, '\0');
+  DROPFILES header{};
+  header.pFiles = sizeof(DROPFILES);
+  std::memcpy(block.data(), &header, sizeof header);
+  std::memcpy(block.data() + sizeof header, file.data(), file.size());
+  RemoteBuffer drop(child.handle(), block.size());
+  RemoteBuffer text(child.handle(), 4096);
+  if (!drop.valid() || !text.valid() || !drop.write(block.data(), block.size())) {
+    sample.detail = "no memory in the process";
+    return sample;
+  }
+  const HWND statusBar = controlOf(child, velloroStatusBarId);
+  const double started = now();
+  const double deadline = started + config.openTimeout;
+  PostMessageA(child.mainWindow(), WM_DROPFILES, static_cast<WPARAM>(drop.address()), 0);
+  std::string status;
+  while (now() < deadline) {
+    status = bench::statusText(text, statusBar, 1, deadline - now());
+    if (status == " Geöffnet") break;
+    Sleep(5);
+  }
+  if (status != " Geöffnet") {
+    sample.detail = "status='" + status + "'";
+    sample.timedOut = now() >= deadline;
+    return sample;
+  }
+  sample.seconds = now() - started;
+  sample.peak = child.peakWorkingSet();
+  sample.detail = loadedDetail(child, subject, file);
+  sample.ok = sample.detail.find(" status=") == std::string::npos;
+  return sample;
+}
+
 // ---- figures taken from processes loaded once ----
 
 // A subject started once for a figure, with the document loaded, and kept through its rounds.
@@ -211,12 +258,10 @@ struct Session {
   std::string output;   // the file it writes in the save figures
 };
 
-// The bare control and its variants load in the program's order: created 0 x 0, sized afterwards,
-// so that both hold the same text in the same layout when the rounds begin.
+// The bare control and its variants load in the program's order: sized first, then the text, so
+// that both hold the same text in the same layout when the rounds begin.
 std::vector<std::string> loadedBareArguments(const std::string& operation, Subject subject = Subject::Bare) {
-  std::vector<std::string> arguments = bareArguments(operation, subject);
-  arguments.push_back("--size-after-load");
-  return arguments;
+  return bareArguments(operation, subject);
 }
 
 // Starts the subject with the file and waits until it is ready; the load is not a sample.
@@ -500,13 +545,19 @@ std::vector<Case> cases() {
   const std::string bigLabel = labelOf(config.document);
   std::vector<Subject> opening = everyone;
   opening.push_back(Subject::BareSizedLate);
-  opening.push_back(Subject::BareKeptBars);
+  opening.push_back(Subject::BareBarsWhenNeeded);
   std::vector<Case> list;
   list.push_back({"startup", "Start-up to idle", everyone, [](Subject s) { return startupRun(s); }, nullptr, nullptr});
   for (const Input& input : inputs()) {
     std::string file = dataFile(input.file);
     list.push_back({"open:" + input.label, "Open " + input.label + " from the command line", opening,
                     [file](Subject s) { return openRun(s, file); }, nullptr, nullptr});
+  }
+  for (const Input& input : inputs()) {
+    std::string file = dataFile(input.file);
+    list.push_back({"drop:" + input.label, "Open " + input.label + " dropped on the shown window",
+                    {Subject::Bare, Subject::Velloro}, [file](Subject s) { return dropRun(s, file); }, nullptr,
+                    nullptr});
   }
   const std::vector<Subject> paging{Subject::Bare, Subject::Velloro, Subject::BareInProcess, Subject::BareLineLookups};
   list.push_back({"page", "Paging through " + bigLabel, paging, nullptr,
@@ -527,6 +578,9 @@ std::vector<Case> cases() {
     if (config.skipVariants.count("all") != 0 || config.skipVariants.count(key) != 0 ||
         config.skipVariants.count(c.name) != 0) {
       std::erase_if(c.subjects, [](Subject s) { return s != Subject::Bare && isBareVariant(s); });
+    }
+    if (!config.subjects.empty()) {
+      std::erase_if(c.subjects, [](Subject s) { return config.subjects.count(subjectName(s)) == 0; });
     }
     chosen.push_back(c);
   }
@@ -604,7 +658,9 @@ struct Row {
   double timeout;      // of each run, shown for a subject that ran out of it
 };
 
-double timeoutOf(const Case& c) { return c.name.rfind("open:", 0) == 0 ? config.openTimeout : config.timeout; }
+double timeoutOf(const Case& c) {
+  return c.name.rfind("open:", 0) == 0 || c.name.rfind("drop:", 0) == 0 ? config.openTimeout : config.timeout;
+}
 
 std::string verdict(const Row& row) {
   if (row.target.empty()) return "";
@@ -647,8 +703,8 @@ const char* variantDescription(Subject variant) {
   switch (variant) {
     case Subject::BareSafeSave: return "new file beside the target, flushed, replaced";
     case Subject::BareInProcess: return "the whole loop inside its own process";
-    case Subject::BareSizedLate: return "control created 0 x 0, sized after the load";
-    case Subject::BareKeptBars: return "scroll bars always shown (ES_DISABLENOSCROLL)";
+    case Subject::BareSizedLate: return "control created 0 x 0, sized after the load (the program's order before)";
+    case Subject::BareBarsWhenNeeded: return "scroll bars only when needed (without ES_DISABLENOSCROLL)";
     case Subject::BareLineLookups: return "with the line lookups of a line-number gutter and a cursor position";
     default: return "";
   }
@@ -659,7 +715,7 @@ void printVariants(const std::vector<Row>& rows) {
   for (const Row& row : rows) {
     if (row.memory) continue;
     for (Subject variant :
-         {Subject::BareInProcess, Subject::BareSafeSave, Subject::BareSizedLate, Subject::BareKeptBars,
+         {Subject::BareInProcess, Subject::BareSafeSave, Subject::BareSizedLate, Subject::BareBarsWhenNeeded,
           Subject::BareLineLookups}) {
       if (!row.samples.count(variant)) continue;
       if (!header) {
@@ -714,10 +770,12 @@ bool parseArguments(int argc, char** argv) {
     else if (name == "--timeout") config.timeout = std::atof(value.c_str());
     else if (name == "--peer-timeout") config.peerTimeout = std::atof(value.c_str());
     else if (name == "--open-timeout") config.openTimeout = std::atof(value.c_str());
-    else if (name == "--only" || name == "--skip-variants") {
+    else if (name == "--only" || name == "--skip-variants" || name == "--subjects") {
       std::stringstream list(value);
       std::string item;
-      while (std::getline(list, item, ',')) (name == "--only" ? config.only : config.skipVariants).insert(item);
+      std::set<std::string>& into =
+          name == "--only" ? config.only : name == "--subjects" ? config.subjects : config.skipVariants;
+      while (std::getline(list, item, ',')) into.insert(item);
     } else {
       return false;
     }
@@ -769,7 +827,7 @@ int main(int argc, char** argv) {
                  "usage: velloro_bench --velloro EXE --bare EXE --data FOLDER --work FOLDER [--runs N] [--timeout S]\n"
                  "       [--notepad EXE] [--wordpad EXE] [--needle TEXT] [--only startup,open,page,find,save]"
                  " [--raw FILE]\n       [--document NAME] [--bare-editor WxH] [--peer-timeout S] [--open-timeout S]\n"
-                 "       [--skip-variants LIST]\n");
+                 "       [--skip-variants LIST] [--subjects LIST]\n");
     return 2;
   }
   findPeers();
@@ -855,7 +913,7 @@ int main(int argc, char** argv) {
     std::string key = c.name.substr(0, c.name.find(':'));
     const double timeout = timeoutOf(c);
     if (key == "startup") rows.push_back({c.figure, samples, false, "no slower than wordpad", 0, timeout});
-    if (key == "open") rows.push_back({c.figure, samples, false, "<= 1.10 x bare", 1.10, timeout});
+    if (key == "open" || key == "drop") rows.push_back({c.figure, samples, false, "<= 1.10 x bare", 1.10, timeout});
     if (key == "page") rows.push_back({c.figure, samples, false, "<= 1.25 x bare", 1.25, timeout});
     if (key == "find" || key == "save" || key == "save-lf") {
       rows.push_back({c.figure, samples, false, "<= 1.10 x bare", 1.10, timeout});

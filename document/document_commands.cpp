@@ -13,6 +13,7 @@
 #include "document/shell_calls.h"
 #include "document/text_file_io.h"
 #include "document/titles.h"
+#include "document/work_progress.h"
 #include "editor/editor_control.h"
 #include "platform/modal_windows.h"
 #include "platform/unicode_text.h"
@@ -35,16 +36,25 @@ bool refusedAsTooLong(std::string_view purpose, const std::string& path) {
   return true;
 }
 
+// How far a long load or save is. Only the status bar is painted: the rest of the window waits
+// until the work is done.
+void showProgress(std::string_view verb, int percent) {
+  setDocumentStatus(progressText(verb, percent));
+  UpdateWindow(state.statusBar);
+}
+void showLoadProgress(int percent) { showProgress("Lädt", percent); }
+void showSaveProgress(int percent) { showProgress("Speichert", percent); }
+
 // Saves in the encoding given. Where ANSI cannot hold a character the user decides: UTF-8 from now
 // on, ANSI with the character replaced, or no save at all.
 SaveResult saveInEncoding(const std::string& path, TextEncoding& encoding) {
-  SaveResult result = saveTextFile(path, state.lineEnds, encoding, false);
+  SaveResult result = saveTextFile(path, state.lineEnds, encoding, false, showSaveProgress);
   if (!result.lostCharacters) return result;
   switch (askSaveFirst(savePurpose, platform::utf8FromProgramText(lostCharactersQuestion))) {
     case PromptAnswer::Yes:
       encoding = TextEncoding::Utf8;
-      return saveTextFile(path, state.lineEnds, encoding, false);
-    case PromptAnswer::No: return saveTextFile(path, state.lineEnds, encoding, true);
+      return saveTextFile(path, state.lineEnds, encoding, false, showSaveProgress);
+    case PromptAnswer::No: return saveTextFile(path, state.lineEnds, encoding, true, showSaveProgress);
     case PromptAnswer::Cancel: break;
   }
   return result;
@@ -55,6 +65,7 @@ SaveResult saveInEncoding(const std::string& path, TextEncoding& encoding) {
 bool writeDocument(const std::string& path, TextEncoding encoding) {
   std::string failure;
   bool cancelled = false;
+  const std::string previousStatus = shellCalls().status();
   if (pathTooLong(path)) {
     failure = pathTooLongMessage(path);
   } else if (const SaveResult result = saveInEncoding(path, encoding); !result.saved) {
@@ -62,6 +73,7 @@ bool writeDocument(const std::string& path, TextEncoding encoding) {
     if (!cancelled) failure = saveFailedMessage(path, systemReason(result.error));
   }
   if (cancelled || !failure.empty()) {
+    setDocumentStatus(previousStatus);  // not a progress left standing
     checkModified();
     if (!cancelled) showFailure(savePurpose, failure);
     return false;
@@ -115,7 +127,7 @@ void emptyDocumentText() {
 void loadDocument(LoadSource source, const std::string path) {
   const std::string previousStatus = shellCalls().status();
   setDocumentStatus(" Lädt...");
-  const LoadResult result = loadTextFile(path);
+  const LoadResult result = loadTextFile(path, showLoadProgress);
   const AfterLoad after = afterLoad(source, result.outcome);
   if (!after.changesDocument) {
     setDocumentStatus(previousStatus);

@@ -23,10 +23,11 @@ inline constexpr int initialTypeIndex = 3;
 // Paths are UTF-8; the limit counts the characters of their wide form, as the system does.
 bool pathTooLong(std::string_view path);
 
-// Largest file that is opened. The text control lays a text out whole, at about a hundred bytes of
-// memory per character: under Wine a 24 MB file ran a 32-bit process out of address space and the
-// control ended it instead of failing, and 16 MB took eleven minutes to open.
-inline constexpr unsigned long long maxOpenBytes = 12ull << 20;
+// Largest file that is opened. The text control lays a text out whole, at about 90 bytes of memory
+// per character; the program is large-address aware, and under Wine 32 MB then took 3.0 GB of the
+// 4 GB, 40 MB 3.7 GB, and 50 MB ran the process out of address space (the control ended it instead
+// of failing). The rest is left for editing, undo and the clipboard.
+inline constexpr unsigned long long maxOpenBytes = 32ull << 20;
 
 // Why a file larger than that is not opened, sizes in whole MB rounded up.
 std::string tooLargeReason(unsigned long long bytes);

@@ -10,6 +10,8 @@
 
 #include "app/app_state.h"
 #include "document/text_streams.h"
+#include "document/work_progress.h"
+#include "editor/editor_control.h"
 #include "editor/line_number_gutter.h"
 #include "platform/file_names.h"
 #include "platform/win_handles.h"
@@ -44,12 +46,32 @@ struct StreamFile {
   std::optional<ControlTextFeed> feed;
   std::vector<char> bytes;
   bool ended = false;
+  // A stream-in ends where the piece ends; the next one goes on from there.
+  unsigned long long pieceEnd = 0;
   // Writing.
   FileTextOut* out = nullptr;
   bool mayLoseCharacters = true;
   bool lostCharacters = false;
   std::string converted;
+  // How far the work is, for the status bar.
+  ProgressShown shown = nullptr;
+  std::optional<WorkProgress> progress;
+  DWORD started = 0;
+  unsigned long long done = 0;
 };
+
+void startProgress(StreamFile& stream, ProgressShown shown, unsigned long long total) {
+  if (shown == nullptr) return;
+  stream.shown = shown;
+  stream.progress.emplace(total);
+  stream.started = GetTickCount();
+}
+
+void showProgress(StreamFile& stream) {
+  if (!stream.progress) return;
+  const int percent = stream.progress->step(GetTickCount() - stream.started, stream.done);
+  if (percent >= 0) stream.shown(percent);
+}
 
 // Reads, converts and hands over the file's text; the control gets whole characters and never a
 // chunk that ends between a CR and its LF.
@@ -59,7 +81,7 @@ DWORD CALLBACK readChunk(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* done
   const std::size_t room = static_cast<std::size_t>(count) / sizeof(char16_t);
   if (room == 0) return 0;
   stream->bytes.resize(std::max<std::size_t>(room, 4));
-  while (!(stream->feed && stream->feed->hasText()) && !stream->ended) {
+  while (!(stream->feed && stream->feed->hasText()) && !stream->ended && stream->done < stream->pieceEnd) {
     DWORD read = 0;
     if (!ReadFile(stream->file, stream->bytes.data(), static_cast<DWORD>(stream->bytes.size()), &read, nullptr)) {
       stream->error = GetLastError();
@@ -78,6 +100,7 @@ DWORD CALLBACK readChunk(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* done
       stream->ended = true;
     } else {
       stream->feed->put(stream->bytes.data(), read);
+      stream->done += read;
     }
   }
   if (stream->feed) *done = static_cast<LONG>(stream->feed->take(reinterpret_cast<char16_t*>(buffer), room) * 2);
@@ -112,6 +135,8 @@ DWORD CALLBACK writeChunk(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* don
   if (refusesLoss(*stream)) return 1;
   if (!writeAll(*stream, stream->converted.data(), static_cast<DWORD>(stream->converted.size()))) return 1;
   *done = count;
+  stream->done += static_cast<unsigned long long>(count);
+  showProgress(*stream);
   return 0;
 }
 
@@ -125,12 +150,12 @@ DWORD CALLBACK writeRawChunk(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* 
 }
 
 // Runs one stream message over the open file; the first error the stream met, or 0.
-DWORD streamFile(StreamFile& stream, UINT message, EDITSTREAMCALLBACK callback) {
+DWORD streamFile(StreamFile& stream, UINT message, EDITSTREAMCALLBACK callback, WPARAM more = 0) {
   EDITSTREAM descriptor{};
   descriptor.dwCookie = reinterpret_cast<DWORD_PTR>(&stream);
   descriptor.dwError = 0;
   descriptor.pfnCallback = callback;
-  SendMessageA(app::state.editorHandle, message, SF_TEXT | SF_UNICODE, reinterpret_cast<LPARAM>(&descriptor));
+  SendMessageA(app::state.editorHandle, message, SF_TEXT | SF_UNICODE | more, reinterpret_cast<LPARAM>(&descriptor));
   if (stream.error != 0) return stream.error;
   return descriptor.dwError != 0 ? ERROR_READ_FAULT : 0;
 }
@@ -152,6 +177,30 @@ DWORD CALLBACK readUnicodeChunk(DWORD_PTR cookie, LPBYTE buffer, LONG count, LON
   source->at += take;
   *done = static_cast<LONG>(take * 2);
   return 0;
+}
+
+// The control lays out what a stream-in brought only when that stream-in ends, and that takes most
+// of a load: 10 MB came through the reads in 0.24 s and were laid out in 5.7 s. A file therefore
+// comes in pieces, the first replacing the text and every further one added at its end, and the
+// progress is shown between them. Each piece costs a little (10 MB: about 5 % in pieces of 2 MB,
+// 13 % in pieces of 1 MB).
+constexpr unsigned long long loadPieceBytes = 2 << 20;
+
+DWORD streamInPieces(StreamFile& stream) {
+  stream.pieceEnd = loadPieceBytes;
+  DWORD error = streamFile(stream, EM_STREAMIN, readChunk);
+  while (error == 0 && !(stream.ended && !(stream.feed && stream.feed->hasText()))) {
+    showProgress(stream);
+    stream.pieceEnd = stream.done + loadPieceBytes;
+    CHARRANGE end{-1, -1};
+    SendMessageA(app::state.editorHandle, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&end));
+    error = streamFile(stream, EM_STREAMIN, readChunk, SFF_SELECTION);
+  }
+  // The pieces added at the end are no edits to undo.
+  SendMessageA(app::state.editorHandle, EM_EMPTYUNDOBUFFER, 0, 0);
+  CHARRANGE start{0, 0};
+  SendMessageA(app::state.editorHandle, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&start));
+  return error;
 }
 
 // One pass over a disk file before the load: its encoding, and the lines its text will have in the
@@ -240,7 +289,7 @@ DWORD replaceTarget(const std::string& target, const std::string& tempPath) {
 
 }  // namespace
 
-LoadResult loadTextFile(const std::string& path) {
+LoadResult loadTextFile(const std::string& path, ProgressShown shown) {
   // Shared for writing too, so that a file another program is still writing (a log) can be read.
   platform::FileHandle file(platform::openFile(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING));
   if (!file.valid()) {
@@ -252,25 +301,31 @@ LoadResult loadTextFile(const std::string& path) {
     return {LoadOutcome::TooLarge, 0, LineEndStyle::CrLf, static_cast<unsigned long long>(size.QuadPart)};
   }
   const FileScan scan = scanFile(file.get());
+  // The old text goes first, so that a margin made to fit the new one is not laid out for it too.
+  editor::clearAllText();
   const editor::GutterPreset gutter(scan.lines);
   LineEndDetector detector;
   StreamFile stream{file.get()};
+  startProgress(stream, shown, static_cast<unsigned long long>(size.QuadPart));
   stream.encodingKnown = scan.done;
   stream.encoding = scan.encoding;
   stream.detector = &detector;
-  const DWORD error = streamFile(stream, EM_STREAMIN, readChunk);
+  const DWORD error = streamInPieces(stream);
   if (error != 0) return {LoadOutcome::BrokenOff, error, detector.style(), 0, stream.encoding};
   return {LoadOutcome::Loaded, 0, detector.style(), 0, stream.encoding};
 }
 
 SaveResult saveTextFile(const std::string& path, LineEndStyle lineEnds, TextEncoding encoding,
-                        bool mayLoseCharacters) {
+                        bool mayLoseCharacters, ProgressShown shown) {
   bool lost = false;
   const SaveResult result = writeFileSafely(path, [&](void* file) -> unsigned long {
     FileTextOut out(encoding, lineEnds, systemAnsi());
     StreamFile stream{file};
     stream.out = &out;
     stream.mayLoseCharacters = mayLoseCharacters;
+    // The control hands out its text in UTF-16.
+    const auto length = static_cast<unsigned long long>(GetWindowTextLengthW(app::state.editorHandle));
+    startProgress(stream, shown, length * 2);
     DWORD error = streamFile(stream, EM_STREAMOUT, writeChunk);
     if (error == 0 && !stream.lostCharacters) {
       out.finish(stream.converted);

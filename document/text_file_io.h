@@ -21,7 +21,11 @@ struct LoadResult {
 // Replaces the control's whole text with the file's bytes. A file that cannot be opened, or is larger
 // than maxOpenBytes, leaves the text untouched; a read that fails after the stream began leaves what
 // was read (BrokenOff).
-LoadResult loadTextFile(const std::string& path);
+// Told the percentage done of a load or save that takes longer than half a second, a few times a
+// second at most.
+using ProgressShown = void (*)(int percent);
+
+LoadResult loadTextFile(const std::string& path, ProgressShown shown = nullptr);
 
 struct SaveResult {
   bool saved;
@@ -34,7 +38,7 @@ struct SaveResult {
 // encoding are written as given; unless mayLoseCharacters, a character the ANSI code page cannot
 // hold stops the save before the target is touched.
 SaveResult saveTextFile(const std::string& path, LineEndStyle lineEnds, TextEncoding encoding,
-                        bool mayLoseCharacters);
+                        bool mayLoseCharacters, ProgressShown shown = nullptr);
 
 // The same safe write for any content: `fill` writes into the new, open file (a HANDLE) and returns 0
 // or the system's error code; only a complete, flushed file replaces the target.

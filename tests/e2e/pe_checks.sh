@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# pe_checks.sh imports|hardening|manifest OBJDUMP EXE
+# pe_checks.sh imports|hardening|manifest OBJDUMP EXE (hardening: ASLR, NX and large-address aware)
 set -euo pipefail
 what=$1 objdump=$2 exe=$3
 headers=$("$objdump" -p "$exe")
@@ -19,6 +19,9 @@ case "$what" in
     echo "DllCharacteristics 0x$flags"
     (( value & 0x40 )) || { echo "DYNAMIC_BASE missing"; exit 1; }
     (( value & 0x100 )) || { echo "NX_COMPAT missing"; exit 1; }
+    image=$(grep -oP '^Characteristics\s+0x\K[0-9a-fA-F]+' <<<"$headers")
+    echo "Characteristics 0x$image"
+    (( 16#$image & 0x20 )) || { echo "LARGE_ADDRESS_AWARE missing"; exit 1; }
     ;;
   manifest)
     # The manifest the loader reads: resource type 24 (RT_MANIFEST), id 1, in the resource section.

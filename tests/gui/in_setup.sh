@@ -12,14 +12,17 @@ case $setup in
   openbox)
     export WINEPREFIX=${WM_WINEPREFIX:?the window-manager prefix, as scripts/test sets it}
     start_display
-    openbox >/dev/null 2>&1 &
+    openbox >"$build/openbox.log" 2>&1 &
     wm=$!
     trap 'stop_wine "$WINEPREFIX"; kill "$wm" 2>/dev/null; stop_display' EXIT
-    for _ in $(seq 1 100); do
+    # On a busy machine openbox took more than ten seconds to take over the display.
+    for _ in $(seq 1 600); do
       xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+      kill -0 "$wm" 2>/dev/null || break
       sleep 0.1
     done
-    xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id' || { echo "openbox did not start"; exit 1; } ;;
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' ||
+      { echo "openbox did not start on $DISPLAY:"; cat "$build/openbox.log"; exit 1; } ;;
   *)
     echo "unknown setup $setup"; exit 2 ;;
 esac
