@@ -14,6 +14,7 @@
 #include "document/document_paths.h"
 #include "document/document_state.h"
 #include "document/printing.h"
+#include "document/recovery_copy.h"
 #include "document/rename_window.h"
 #include "document/titles.h"
 #include "editor/editor_control.h"
@@ -26,6 +27,7 @@ namespace app {
 namespace {
 
 void printCurrentDocument() {
+  document::writeRecoveryCopyNow();  // the printer driver runs inside this process
   document::printDocument(state.currentPath.empty() ? std::string(document::untitledName)
                                                     : document::filePart(state.currentPath));
 }

@@ -6,6 +6,7 @@
 #include "app/command_dispatch.h"
 #include "app/menus.h"
 #include "app/status_bar.h"
+#include "document/recovery_copy.h"
 #include "editor/editor_control.h"
 
 namespace app {
@@ -37,6 +38,13 @@ bool navigatedInDialogWindow(MSG& message) {
   return false;
 }
 
+// Keys, clicks and commands may change the text; the copy waits for them to pause.
+bool userInput(const Event& event) {
+  if (event.kind == static_cast<unsigned>(EventKind::Menu)) return true;
+  return (event.kind >= WM_KEYFIRST && event.kind <= WM_KEYLAST) || event.kind == WM_LBUTTONUP ||
+         event.kind == WM_MBUTTONUP || event.kind == WM_RBUTTONUP;
+}
+
 }  // namespace
 
 void layOutEditor() {
@@ -61,7 +69,10 @@ Event waitForEvent() {
   MSG message;
   while (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
     if (!queued.empty()) return takeQueued();
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, INFINITE, QS_ALLINPUT);
+    // The wait ends when the recovery copy falls due: the pass after it writes the copy.
+    if (MsgWaitForMultipleObjects(0, nullptr, FALSE, document::recoveryWaitMillis(), QS_ALLINPUT) == WAIT_TIMEOUT) {
+      return Event{};
+    }
   }
   if (message.message == WM_QUIT) return Event{message.message};
 
@@ -103,7 +114,9 @@ void handleEvent(const Event& event) {
 
 void runPass() {
   refreshCursorPosition();
-  handleEvent(waitForEvent());
+  const Event event = waitForEvent();
+  handleEvent(event);
+  document::recoveryAfterEvent(userInput(event));
 }
 
 void runEventLoop() {

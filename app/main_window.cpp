@@ -10,6 +10,7 @@
 #include "app/event_loop.h"
 #include "app/toolbar.h"
 #include "app/window_modes.h"
+#include "document/recovery_copy.h"
 #include "platform/file_names.h"
 #include "platform/modal_windows.h"
 #include "resources/resource_ids.h"
@@ -182,6 +183,11 @@ LRESULT CALLBACK programWindowProc(HWND window, UINT message, WPARAM wParam, LPA
         if (state.toolbar != nullptr) SendMessageA(state.toolbar, TB_AUTOSIZE, 0, 0);
       }
       if (wParam != SIZE_MINIMIZED) queueEvent({static_cast<unsigned>(EventKind::Size), windowNumberOf(window)});
+      if (wParam == SIZE_MINIMIZED && window == state.mainWindowHandle) document::requestRecoveryCopy();
+      break;
+    case WM_ACTIVATEAPP:
+      // The user turns to another program: whatever happens meanwhile, unsaved text is in its copy.
+      if (!wParam && window == state.mainWindowHandle) document::requestRecoveryCopy();
       break;
     case WM_NOTIFY:
       if (answerTooltip(lParam)) return 0;

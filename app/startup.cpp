@@ -16,6 +16,7 @@
 #include "app/window_modes.h"
 #include "document/document_commands.h"
 #include "document/document_paths.h"
+#include "document/recovery_copy.h"
 #include "document/shell_calls.h"
 #include "document/document_state.h"
 #include "document/titles.h"
@@ -109,6 +110,8 @@ void startUp(HINSTANCE instance, const char* commandLine) {
   createToolbar(state.mainWindowHandle);
   acceptDroppedFiles();
 
+  // A restored text takes the place of the file named on the command line.
+  if (document::offerRecoveryCopies()) return;
   // A parameter that names no file (a folder, a wildcard, a stream) is not kept either: the document
   // is untitled, so saving must ask for a name rather than write to the refused one.
   std::string parameter = firstCommandLineParameter(commandLine != nullptr ? commandLine : "");

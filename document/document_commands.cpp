@@ -9,6 +9,7 @@
 #include "document/document_rules.h"
 #include "document/document_state.h"
 #include "document/file_dialogs.h"
+#include "document/recovery_copy.h"
 #include "document/shell_calls.h"
 #include "document/text_file_io.h"
 #include "document/titles.h"
@@ -83,6 +84,7 @@ bool writeDocument(const std::string& path, TextEncoding encoding) {
   showDocumentTitle(false);
   showEncodingStatus();
   markClean();
+  clearRecoveryCopy();
   return true;
 }
 
@@ -118,6 +120,7 @@ void emptyDocumentText() {
   state.encoding = TextEncoding::Ansi;
   showEncodingStatus();
   markClean();
+  clearRecoveryCopy();
 }
 
 // Streams the file in and brings path, title, status and mark in line with what happened.
@@ -129,6 +132,7 @@ void loadDocument(LoadSource source, const std::string path) {
   if (!after.changesDocument) {
     setDocumentStatus(previousStatus);
   } else {
+    clearRecoveryCopy();
     state.lineEnds = result.lineEnds;
     state.encoding = result.encoding;
     showEncodingStatus();
@@ -203,6 +207,7 @@ void closeDocument() {
 
 void exitProgram() {
   if (!mayDropText(PromptCommand::Exit)) return;
+  clearRecoveryCopy();
   settings::saveSettingsAtExit();
   shellCalls().exitSequence();
 }
@@ -217,6 +222,7 @@ bool maySessionEnd() {
 }
 
 void endSession() {
+  clearRecoveryCopy();
   settings::saveSettingsAtExit();
   shellCalls().exitSequence();
 }

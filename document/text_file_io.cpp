@@ -4,6 +4,7 @@
 #include <richedit.h>
 
 #include <algorithm>
+#include <cstring>
 #include <optional>
 #include <vector>
 
@@ -139,6 +140,15 @@ DWORD CALLBACK writeChunk(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* don
   return 0;
 }
 
+// The control's UTF-16 as it comes.
+DWORD CALLBACK writeRawChunk(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* done) {
+  auto* stream = reinterpret_cast<StreamFile*>(cookie);
+  *done = 0;
+  if (!writeAll(*stream, buffer, static_cast<DWORD>(count))) return 1;
+  *done = count;
+  return 0;
+}
+
 // Runs one stream message over the open file; the first error the stream met, or 0.
 DWORD streamFile(StreamFile& stream, UINT message, EDITSTREAMCALLBACK callback, WPARAM more = 0) {
   EDITSTREAM descriptor{};
@@ -148,6 +158,25 @@ DWORD streamFile(StreamFile& stream, UINT message, EDITSTREAMCALLBACK callback, 
   SendMessageA(app::state.editorHandle, message, SF_TEXT | SF_UNICODE | more, reinterpret_cast<LPARAM>(&descriptor));
   if (stream.error != 0) return stream.error;
   return descriptor.dwError != 0 ? ERROR_READ_FAULT : 0;
+}
+
+// A text in memory handed to the control; like a file's, a chunk never ends between CR and LF nor
+// inside a surrogate pair.
+struct UnicodeSource {
+  const std::u16string& text;
+  std::size_t at = 0;
+};
+
+DWORD CALLBACK readUnicodeChunk(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* done) {
+  auto* source = reinterpret_cast<UnicodeSource*>(cookie);
+  std::size_t take = std::min(static_cast<std::size_t>(count) / 2, source->text.size() - source->at);
+  const std::size_t end = source->at + take;
+  const char16_t last = take > 1 && end < source->text.size() ? source->text[end - 1] : 0;
+  if (last == u'\r' || (last >= 0xD800 && last < 0xDC00)) --take;
+  std::memcpy(buffer, source->text.data() + source->at, take * 2);
+  source->at += take;
+  *done = static_cast<LONG>(take * 2);
+  return 0;
 }
 
 // The control lays out what a stream-in brought only when that stream-in ends, and that takes most
@@ -288,30 +317,36 @@ LoadResult loadTextFile(const std::string& path, ProgressShown shown) {
 
 SaveResult saveTextFile(const std::string& path, LineEndStyle lineEnds, TextEncoding encoding,
                         bool mayLoseCharacters, ProgressShown shown) {
+  bool lost = false;
+  const SaveResult result = writeFileSafely(path, [&](void* file) -> unsigned long {
+    FileTextOut out(encoding, lineEnds, systemAnsi());
+    StreamFile stream{file};
+    stream.out = &out;
+    stream.mayLoseCharacters = mayLoseCharacters;
+    // The control hands out its text in UTF-16.
+    const auto length = static_cast<unsigned long long>(GetWindowTextLengthW(app::state.editorHandle));
+    startProgress(stream, shown, length * 2);
+    DWORD error = streamFile(stream, EM_STREAMOUT, writeChunk);
+    if (error == 0 && !stream.lostCharacters) {
+      out.finish(stream.converted);
+      if (!refusesLoss(stream) && !writeAll(stream, stream.converted.data(), static_cast<DWORD>(stream.converted.size())))
+        error = stream.error;
+    }
+    lost = stream.lostCharacters;
+    return lost ? ERROR_CANCELLED : error;
+  });
+  if (lost) return {false, 0, true};
+  return result;
+}
+
+SaveResult writeFileSafely(const std::string& path, const std::function<unsigned long(void* file)>& fill) {
   if (pathTooLong(path)) return {false, ERROR_FILENAME_EXCED_RANGE};
   std::string tempPath;
   DWORD error = 0;
   platform::FileHandle file = createTempFileBeside(path, tempPath, error);
   if (!file.valid()) return {false, error};
 
-  FileTextOut out(encoding, lineEnds, systemAnsi());
-  StreamFile stream{file.get()};
-  stream.out = &out;
-  stream.mayLoseCharacters = mayLoseCharacters;
-  // The control hands out its text in UTF-16.
-  const auto length = static_cast<unsigned long long>(GetWindowTextLengthW(app::state.editorHandle));
-  startProgress(stream, shown, length * 2);
-  error = streamFile(stream, EM_STREAMOUT, writeChunk);
-  if (error == 0 && !stream.lostCharacters) {
-    out.finish(stream.converted);
-    if (!refusesLoss(stream) && !writeAll(stream, stream.converted.data(), static_cast<DWORD>(stream.converted.size())))
-      error = stream.error;
-  }
-  if (stream.lostCharacters) {
-    file.close();
-    platform::deleteFile(tempPath);
-    return {false, 0, true};
-  }
+  error = fill(file.get());
   if (error == 0 && !FlushFileBuffers(file.get())) error = GetLastError();
   if (!file.close() && error == 0) error = GetLastError();
   if (error == 0) error = replaceTarget(path, tempPath);
@@ -320,6 +355,19 @@ SaveResult saveTextFile(const std::string& path, LineEndStyle lineEnds, TextEnco
     return {false, error};
   }
   return {true, 0};
+}
+
+unsigned long streamUnicodeTextTo(void* file) {
+  StreamFile stream{file};
+  return streamFile(stream, EM_STREAMOUT, writeRawChunk);
+}
+
+void streamUnicodeTextIn(const std::u16string& text) {
+  UnicodeSource source{text};
+  EDITSTREAM descriptor{};
+  descriptor.dwCookie = reinterpret_cast<DWORD_PTR>(&source);
+  descriptor.pfnCallback = readUnicodeChunk;
+  SendMessageA(app::state.editorHandle, EM_STREAMIN, SF_TEXT | SF_UNICODE, reinterpret_cast<LPARAM>(&descriptor));
 }
 
 }  // namespace document

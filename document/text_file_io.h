@@ -1,6 +1,7 @@
 #pragma once
 // Moving the text between a file and the text control through the control's plain-text stream in
 // Unicode, converted one chunk at a time; the program keeps no copy of the text.
+#include <functional>
 #include <string>
 
 #include "document/document_rules.h"
@@ -38,5 +39,15 @@ struct SaveResult {
 // hold stops the save before the target is touched.
 SaveResult saveTextFile(const std::string& path, LineEndStyle lineEnds, TextEncoding encoding,
                         bool mayLoseCharacters, ProgressShown shown = nullptr);
+
+// The same safe write for any content: `fill` writes into the new, open file (a HANDLE) and returns 0
+// or the system's error code; only a complete, flushed file replaces the target.
+SaveResult writeFileSafely(const std::string& path, const std::function<unsigned long(void* file)>& fill);
+
+// Appends the control's whole text as UTF-16 LE to the open file (a HANDLE), whatever the file's
+// encoding would be: no character is lost. 0 or the system's error code.
+unsigned long streamUnicodeTextTo(void* file);
+// Replaces the control's whole text.
+void streamUnicodeTextIn(const std::u16string& text);
 
 }  // namespace document

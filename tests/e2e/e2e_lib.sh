@@ -7,6 +7,9 @@ export WINEPREFIX=${E2E_WINEPREFIX:-$WINEPREFIX}
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 title_prefix='Velloro v2.0 Beta 3'
 work=$(mktemp -d)
+# Recovery copies that an earlier test's killed program left would be offered at every start.
+recovery="$WINEPREFIX/drive_c/users/$(id -un)/AppData/Local/Velloro/Wiederherstellung"
+rm -rf "$recovery"
 velloro_pid=""
 
 cleanup() {

@@ -4,6 +4,7 @@
 //   probe exists TITLE           exit code 0 when a window with that title exists
 //   probe tray TITLE             exit code 0 when the window has its notification-area icon
 //   probe tray-dblclick TITLE    tells the window its icon was double-clicked, as the shell does
+//   probe terminate TITLE        ends the window's process at once, as a crash or the task manager does
 //   probe button TITLE ID        prints the label of a dialog's button (IDYES 6, IDNO 7, IDCANCEL 2)
 //   probe codepage               prints the ANSI code page of the Windows processes
 #include <windows.h>
@@ -80,6 +81,15 @@ int main(int argc, char** argv) {
     SendNotifyMessageA(window, trayCallbackMessage, 0, WM_LBUTTONDBLCLK);
     SendNotifyMessageA(window, trayCallbackMessage, 0, WM_LBUTTONUP);
     return 0;
+  }
+  if (command == "terminate") {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId);
+    if (process == nullptr) return 1;
+    const bool ended = TerminateProcess(process, 1) && WaitForSingleObject(process, 10000) == WAIT_OBJECT_0;
+    CloseHandle(process);
+    return ended ? 0 : 1;
   }
   if (command == "button" && argc >= 4) {
     char label[64] = {};

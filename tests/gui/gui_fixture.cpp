@@ -47,7 +47,8 @@ BOOL CALLBACK collectStaticText(HWND child, LPARAM text) {
   return TRUE;
 }
 
-// A fresh, empty working folder for this test (the program reads Preferences.pref there).
+// A fresh, empty working folder for this test (the program reads Preferences.pref there) that is also
+// its local application data.
 std::string makeWorkingFolder() {
   char temp[MAX_PATH];
   GetTempPathA(MAX_PATH, temp);
@@ -59,6 +60,8 @@ std::string makeWorkingFolder() {
     std::string folder = base + std::to_string(attempt);
     if (CreateDirectoryA(folder.c_str(), nullptr)) {
       SetCurrentDirectoryA(folder.c_str());
+      // Recovery copies go below it too, and a test finds only its own.
+      SetEnvironmentVariableA("LOCALAPPDATA", folder.c_str());
       return folder + "\\";
     }
   }
