@@ -127,6 +127,13 @@ FAULTS = [
           ("platform/file_names.cpp",
            "return CreateFileW(wideFromUtf8(path).c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);",
            "return CreateFileA(path.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);")),
+    fault("recovery copy kept after Exit", ["gui.RecoveryTest.CopyIsClearedOnlyWhenTheTextIsSafe"],
+          ("document/document_commands.cpp",
+           "  if (!mayDropText(PromptCommand::Exit)) return;\n  clearRecoveryCopy();\n",
+           "  if (!mayDropText(PromptCommand::Exit)) return;\n")),
+    fault("another running program's copy taken as a crashed one", ["gui.RecoveryTest.RunningProgramsCopyIsLeftAlone"],
+          ("document/recovery_copy.cpp", "  if (owner == thisProcess()) return true;\n",
+           "  if (owner == thisProcess()) return true;\n  return false;\n")),
 ]
 
 # ---------------------------------------------------------------------------------------------------
