@@ -44,11 +44,25 @@ stop_display() {
   xvfb_pid=""
 }
 
+# Wine's loader for 32-bit Windows programs is itself a 32-bit Linux program. A kernel started
+# without 32-bit support ("ia32_emulation=off", the default of some) refuses it, and every Wine call
+# then fails with "Exec format error" and no further word.
+runs_32bit_programs() { wine --version >/dev/null 2>&1; }
+explain_no_32bit_programs() {
+  cat >&2 <<'EOT'
+This machine cannot start 32-bit programs: its kernel has 32-bit support switched off
+(dmesg: "32-bit emulation disabled. You can reenable with ia32_emulation=on").
+Wine's 32-bit loader, which runs Velloro and its Windows tests, needs it. Start the kernel with
+ia32_emulation=on, or use a machine whose kernel allows 32-bit programs.
+EOT
+}
+
 # Creates a prefix once: prepare_prefix DIR [desktop|plain] [WINDOWS-VERSION]. With "desktop" its
 # programs run inside one virtual desktop window, where hiding or destroying a window does not wait
 # for a window manager.
 prepare_prefix() {
   local prefix=$1 desktop=${2:-} version=${3:-}
+  runs_32bit_programs || { explain_no_32bit_programs; return 1; }
   if [ ! -f "$prefix/system.reg" ]; then
     mkdir -p "$prefix"
     WINEPREFIX=$prefix wineboot -i >/dev/null 2>&1 || true
