@@ -17,6 +17,9 @@
 //   --size-after-load  the control is created 0 x 0 and sized after the load, the order in which
 //                      the program's start-up did it before
 //
+//   --maximised        the window is maximised before the control is made, and the control fills it
+//   --wrap             word wrap on (EM_SETTARGETDEVICE with a line width of 0) before the text comes
+//
 //   --line-lookups     after every paint, the line numbers of the first and last visible rows, as a
 //                      line-number gutter needs them; after every find step, the line and its start
 //                      at the selection, as a cursor position display needs them
@@ -44,6 +47,8 @@ struct Options {
   bool barsWhenNeeded = false;
   bool sizeAfterLoad = false;
   bool lineLookups = false;
+  bool maximised = false;
+  bool wrap = false;
 };
 
 Options options;
@@ -96,6 +101,10 @@ bool parseOptions(int argc, char** argv) {
       options.sizeAfterLoad = true;
     } else if (name == "--line-lookups") {
       options.lineLookups = true;
+    } else if (name == "--maximised") {
+      options.maximised = true;
+    } else if (name == "--wrap") {
+      options.wrap = true;
     } else if (name.rfind("--", 0) == 0) {
       return false;
     } else {
@@ -271,6 +280,15 @@ int main(int argc, char** argv) {
                                 frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance,
                                 nullptr);
   if (window == nullptr) return 4;
+  if (options.maximised) {
+    // The control takes the maximised window's client area less the program's bars, as the
+    // program's editor does.
+    ShowWindow(window, SW_MAXIMIZE);
+    RECT client{};
+    GetClientRect(window, &client);
+    options.editorWidth = client.right - 8;
+    options.editorHeight = client.bottom - 56;
+  }
   const DWORD editorStyle = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP | ES_MULTILINE |
                             ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_NOHIDESEL | ES_WANTRETURN |
                             (options.barsWhenNeeded ? 0 : ES_DISABLENOSCROLL);
@@ -286,7 +304,8 @@ int main(int argc, char** argv) {
   SendMessageA(editor, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
   setCharacterFormat();
   SendMessageA(editor, EM_SETMARGINS, EC_LEFTMARGIN, MAKELONG(24, 0));
-  ShowWindow(window, SW_SHOWNORMAL);
+  if (options.wrap) SendMessageA(editor, EM_SETTARGETDEVICE, 0, 0);
+  if (!options.maximised) ShowWindow(window, SW_SHOWNORMAL);
   SetFocus(editor);
 
   if (!options.file.empty()) loadFile(options.file);
