@@ -1,5 +1,5 @@
-// Files of megabytes: a long load shows how far it is, and every way of opening ends with the same
-// text.
+// Files of megabytes: a long load or save shows how far it is, and every way of opening ends with the
+// same text.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -11,6 +11,7 @@
 #include "app/startup.h"
 #include "document/titles.h"
 #include "tests/gui/gui_fixture.h"
+#include "tests/gui/import_patch.h"
 
 namespace {
 
@@ -41,9 +42,10 @@ class StatusRecorder {
   HHOOK hook_;
 };
 
-// The percentages shown while loading, in order; -1 for a progress text of another form.
-std::vector<int> loadPercentages() {
-  const std::string prefix = " Lädt... ";
+// The percentages shown while loading ("Lädt") or saving ("Speichert"), in order; -1 for a progress
+// text of another form.
+std::vector<int> percentagesShown(const std::string& verb) {
+  const std::string prefix = " " + verb + "... ";
   std::vector<int> percentages;
   for (const std::string& text : statusTexts) {
     if (text.rfind(prefix, 0) != 0) continue;
@@ -52,6 +54,15 @@ std::vector<int> loadPercentages() {
     percentages.push_back(wellFormed ? std::stoi(rest) : -1);
   }
   return percentages;
+}
+
+void expectRisingPercentages(const std::vector<int>& percentages, const std::string& label) {
+  for (std::size_t i = 0; i < percentages.size(); ++i) {
+    EXPECT_TRUE(percentages[i] >= 0 && percentages[i] <= 100) << label << " " << percentages[i];
+    if (i > 0) {
+      EXPECT_GT(percentages[i], percentages[i - 1]) << label;
+    }
+  }
 }
 
 // Numbered lines of German prose with CR LF, some of them long.
@@ -93,14 +104,9 @@ TEST_F(VelloroTest, LongLoadsShowTheirProgressAndEveryWayInEndsWithTheSameText) 
         settle();
       }
     }
-    const std::vector<int> percentages = loadPercentages();
+    const std::vector<int> percentages = percentagesShown("Lädt");
     EXPECT_FALSE(percentages.empty()) << way;
-    for (std::size_t i = 0; i < percentages.size(); ++i) {
-      EXPECT_TRUE(percentages[i] >= 0 && percentages[i] <= 100) << way << " " << percentages[i];
-      if (i > 0) {
-        EXPECT_GT(percentages[i], percentages[i - 1]) << way;
-      }
-    }
+    expectRisingPercentages(percentages, way);
     ASSERT_FALSE(statusTexts.empty()) << way;
     EXPECT_EQ(statusTexts.back(), " Geöffnet") << way;
     const std::string text = editorText();
@@ -111,6 +117,45 @@ TEST_F(VelloroTest, LongLoadsShowTheirProgressAndEveryWayInEndsWithTheSameText) 
   }
   EXPECT_EQ(firstText.size(), expected.size());
   EXPECT_TRUE(firstText == expected);
+}
+
+// A slow disk: every write waits a millisecond per KiB before it goes through, so that a save of
+// megabytes lasts seconds on any machine.
+decltype(WriteFile)* systemWriteFile = nullptr;
+DWORD slowBytesOwed = 0;
+BOOL WINAPI writeSlowly(HANDLE file, LPCVOID bytes, DWORD count, LPDWORD written, LPOVERLAPPED overlapped) {
+  slowBytesOwed += count;
+  Sleep(slowBytesOwed >> 10);
+  slowBytesOwed &= 1023;
+  return systemWriteFile(file, bytes, count, written, overlapped);
+}
+
+// A save that lasts longer than half a second: status field 1 counts up in percent while it writes
+// and reads " Gespeichert" after it, and the file holds the text. Two megabytes on the slow disk take
+// at least two seconds, so that the progress, shown from half a second on and then every quarter of
+// a second, comes more than once.
+TEST_F(VelloroTest, LongSavesShowTheirProgress) {
+  const std::string path = folder + "gespeichert.txt";
+  const std::string text = megabytesOfText(2);
+  startVelloro();
+  setEditorText(text);
+  StatusRecorder recorder;
+  ASSERT_TRUE(recorder.valid());
+  {
+    ImportPatch patch("kernel32.dll", "WriteFile", reinterpret_cast<const void*>(&writeSlowly));
+    ASSERT_TRUE(patch.applied());
+    systemWriteFile = patch.original<decltype(WriteFile)>();
+    slowBytesOwed = 0;
+    ASSERT_TRUE(runAnswering(app::SaveAs, "Speichern unter", chooseFile(path)));
+  }
+  const std::vector<int> percentages = percentagesShown("Speichert");
+  EXPECT_GE(percentages.size(), 2u);
+  expectRisingPercentages(percentages, "save");
+  ASSERT_FALSE(statusTexts.empty());
+  EXPECT_EQ(statusTexts.back(), " Gespeichert");
+  const std::string saved = readFile(path);
+  EXPECT_EQ(saved.size(), text.size());
+  EXPECT_TRUE(saved == text);
 }
 
 }  // namespace
