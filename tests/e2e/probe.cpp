@@ -1,15 +1,23 @@
 // Reads another Velloro process's windows from outside, as the end-to-end tests need:
 //   probe status TITLE FIELD     prints the text of a status-bar field of the window with that title
 //   probe text TITLE             prints the text of its text control (control 1)
+//   probe length TITLE           prints the length of that text as WM_GETTEXTLENGTH gives it (a
+//                                RichEdit 2.0 control counts each line end as CR LF there)
+//   probe chars TITLE            prints the characters the control holds (a line end is one CR)
+//   probe drop TITLE PATH        drops the file on the window, as the shell does after a drag
+//   probe message TITLE          prints the texts of a message box's static controls, one a line
 //   probe exists TITLE           exit code 0 when a window with that title exists
 //   probe tray TITLE             exit code 0 when the window has its notification-area icon
 //   probe tray-dblclick TITLE    tells the window its icon was double-clicked, as the shell does
 //   probe terminate TITLE        ends the window's process at once, as a crash or the task manager does
 //   probe button TITLE ID        prints the label of a dialog's button (IDYES 6, IDNO 7, IDCANCEL 2)
+//   probe press TITLE ID         presses a dialog's button (IDOK 1)
 //   probe codepage               prints the ANSI code page of the Windows processes
 #include <windows.h>
 #include <commctrl.h>
+#include <richedit.h>
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include <cstdio>
 #include <cstring>
@@ -41,6 +49,55 @@ bool readStatusField(HWND statusBar, int field, std::string& text) {
   }
   CloseHandle(process);
   return ok;
+}
+
+// EM_GETTEXTLENGTHEX reads its question from the control's own process.
+bool heldCharacters(HWND editor, long& count) {
+  DWORD processId = 0;
+  GetWindowThreadProcessId(editor, &processId);
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, processId);
+  if (process == nullptr) return false;
+  const GETTEXTLENGTHEX question{GTL_NUMCHARS, 1200};  // UTF-16, line ends as they are held
+  void* remote = VirtualAllocEx(process, nullptr, sizeof question, MEM_COMMIT, PAGE_READWRITE);
+  SIZE_T written = 0;
+  const bool ok = remote != nullptr && WriteProcessMemory(process, remote, &question, sizeof question, &written) &&
+                  written == sizeof question;
+  if (ok) count = static_cast<long>(SendMessageA(editor, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(remote), 0));
+  if (remote != nullptr) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  CloseHandle(process);
+  return ok;
+}
+
+// The shell's DROPFILES block lives in the receiver's memory, which frees it with DragFinish.
+bool dropFile(HWND window, const std::string& path) {
+  DWORD processId = 0;
+  GetWindowThreadProcessId(window, &processId);
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, processId);
+  if (process == nullptr) return false;
+  std::string block(sizeof(DROPFILES), '\0');
+  DROPFILES header{};
+  header.pFiles = sizeof(DROPFILES);
+  std::memcpy(block.data(), &header, sizeof header);
+  block += path;
+  block.append(2, '\0');
+  void* remote = VirtualAllocEx(process, nullptr, block.size(), MEM_COMMIT, PAGE_READWRITE);
+  SIZE_T written = 0;
+  const bool ok = remote != nullptr && WriteProcessMemory(process, remote, block.data(), block.size(), &written) &&
+                  written == block.size() &&
+                  PostMessageA(window, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0);
+  CloseHandle(process);
+  return ok;
+}
+
+BOOL CALLBACK printStaticText(HWND control, LPARAM) {
+  char className[16] = {};
+  GetClassNameA(control, className, sizeof className);
+  if (lstrcmpiA(className, "Static") != 0) return TRUE;
+  // WM_GETTEXT is carried across processes; GetWindowText would not ask the control.
+  char text[2048] = {};
+  SendMessageA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+  if (text[0] != '\0') std::printf("%s\n", text);
+  return TRUE;
 }
 
 }  // namespace
@@ -95,6 +152,28 @@ int main(int argc, char** argv) {
     char label[64] = {};
     GetWindowTextA(GetDlgItem(window, std::atoi(argv[3])), label, sizeof label);
     std::printf("%s\n", label);
+    return 0;
+  }
+  if (command == "length") {
+    std::printf("%ld\n", static_cast<long>(SendMessageA(GetDlgItem(window, 1), WM_GETTEXTLENGTH, 0, 0)));
+    return 0;
+  }
+  if (command == "chars") {
+    long count = 0;
+    if (!heldCharacters(GetDlgItem(window, 1), count)) return 1;
+    std::printf("%ld\n", count);
+    return 0;
+  }
+  if (command == "drop" && argc >= 4) return dropFile(window, argv[3]) ? 0 : 1;
+  if (command == "message") {
+    EnumChildWindows(window, printStaticText, 0);
+    return 0;
+  }
+  if (command == "press" && argc >= 4) {
+    const int id = std::atoi(argv[3]);
+    HWND button = GetDlgItem(window, id);
+    if (button == nullptr) return 1;
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
     return 0;
   }
   if (command == "text") {
