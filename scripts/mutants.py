@@ -134,6 +134,13 @@ FAULTS = [
     fault("another running program's copy taken as a crashed one", ["gui.RecoveryTest.RunningProgramsCopyIsLeftAlone"],
           ("document/recovery_copy.cpp", "  if (owner == thisProcess()) return true;\n",
            "  if (owner == thisProcess()) return true;\n  return false;\n")),
+    fault("save progress not shown", ["gui.VelloroTest.LongSavesShowTheirProgress"],
+          ("document/document_commands.cpp",
+           'void showSaveProgress(int percent) { showProgress("Speichert", percent); }\n',
+           "void showSaveProgress(int) {}\n")),
+    fault("a file of exactly the size limit refused", ["e2e.journey_largest_file_e2e"],
+          ("document/text_file_io.cpp", "static_cast<unsigned long long>(size.QuadPart) > maxOpenBytes",
+           "static_cast<unsigned long long>(size.QuadPart) >= maxOpenBytes")),
 ]
 
 # ---------------------------------------------------------------------------------------------------
