@@ -830,7 +830,9 @@ bool isOpening(const std::string& key) {
   return key == "open" || key == "drop" || key == "dialog" || key == "dialog-max" || key == "dialog-wrap";
 }
 
-double timeoutOf(const Case& c) { return isOpening(c.name.substr(0, c.name.find(':'))) ? config.openTimeout : config.timeout; }
+double timeoutOf(const Case& c) {
+  return isOpening(c.name.substr(0, c.name.find(':'))) ? config.openTimeout : config.timeout;
+}
 
 std::string verdict(const Row& row) {
   if (row.target.empty()) return "";
