@@ -152,7 +152,9 @@ void loadDocument(LoadSource source, const std::string path) {
   focusEditor();
   if (after.reported) {
     const std::string reason =
-        result.outcome == LoadOutcome::TooLarge ? tooLargeReason(result.bytes) : systemReason(result.error);
+        result.outcome != LoadOutcome::TooLarge ? systemReason(result.error)
+        : result.lines > 0                      ? tooManyLinesReason(result.bytes, result.lines)
+                                                : tooLargeReason(result.bytes);
     showFailure(openPurpose, result.outcome == LoadOutcome::BrokenOff ? readBrokenOffMessage(path, reason)
                                                                        : openFailedMessage(path, reason));
   }

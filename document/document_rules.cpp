@@ -1,6 +1,7 @@
 #include "document/document_rules.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdio>
 
 #include "document/document_paths.h"
@@ -106,6 +107,33 @@ std::string tooLargeReason(unsigned long long bytes) {
   constexpr unsigned long long mb = 1ull << 20;
   return "Sie ist " + std::to_string((bytes + mb - 1) / mb) + utf8FromProgramText(" MB groß; der Editor öffnet Dateien bis ") +
          std::to_string(maxOpenBytes / mb) + " MB.";
+}
+
+bool fitsInMemory(unsigned long long bytes, unsigned long long lines) {
+  return bytes <= maxOpenBytes && bytes * layoutBytesPerByte + lines * layoutBytesPerLine <= layoutBudget;
+}
+
+namespace {
+
+// 1234567 as "1.234.567".
+std::string groupedDigits(unsigned long long number) {
+  const std::string digits = std::to_string(number);
+  std::string grouped;
+  for (std::size_t i = 0; i < digits.size(); ++i) {
+    if (i > 0 && (digits.size() - i) % 3 == 0) grouped += '.';
+    grouped += digits[i];
+  }
+  return grouped;
+}
+
+}  // namespace
+
+std::string tooManyLinesReason(unsigned long long bytes, unsigned long long lines) {
+  constexpr unsigned long long mb = 1ull << 20;
+  const unsigned long long sizeCost = std::min(bytes, maxOpenBytes) * layoutBytesPerByte;
+  const unsigned long long most = (layoutBudget - sizeCost) / layoutBytesPerLine / 1000 * 1000;
+  return "Sie hat " + groupedDigits(lines) + " Zeilen; bei " + std::to_string((bytes + mb - 1) / mb) +
+         utf8FromProgramText(" MB Größe öffnet der Editor Dateien mit bis zu ") + groupedDigits(most) + " Zeilen.";
 }
 
 std::string openFailedMessage(std::string_view path, std::string_view reason) {

@@ -301,6 +301,11 @@ LoadResult loadTextFile(const std::string& path, ProgressShown shown) {
     return {LoadOutcome::TooLarge, 0, LineEndStyle::CrLf, static_cast<unsigned long long>(size.QuadPart)};
   }
   const FileScan scan = scanFile(file.get());
+  const auto bytes = static_cast<unsigned long long>(size.QuadPart);
+  const auto lines = static_cast<unsigned long long>(scan.lines);
+  if (scan.done && !fitsInMemory(bytes, lines)) {
+    return {LoadOutcome::TooLarge, 0, LineEndStyle::CrLf, bytes, TextEncoding::Ansi, lines};
+  }
   // The old text goes first, so that a margin made to fit the new one is not laid out for it too.
   editor::clearAllText();
   const editor::GutterPreset gutter(scan.lines);

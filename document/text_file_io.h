@@ -16,10 +16,11 @@ struct LoadResult {
   LineEndStyle lineEnds;  // of the bytes that were read
   unsigned long long bytes = 0;  // the file's size when it was TooLarge
   TextEncoding encoding = TextEncoding::Ansi;  // of the bytes that were read
+  unsigned long long lines = 0;  // when it was TooLarge for its lines, their number; else 0
 };
 
-// Replaces the control's whole text with the file's bytes. A file that cannot be opened, or is larger
-// than maxOpenBytes, leaves the text untouched; a read that fails after the stream began leaves what
+// Replaces the control's whole text with the file's bytes. A file that cannot be opened, is larger
+// than maxOpenBytes or has too many lines for its size leaves the text untouched; a read that fails after the stream began leaves what
 // was read (BrokenOff).
 // Told the percentage done of a load or save that takes longer than half a second, a few times a
 // second at most.

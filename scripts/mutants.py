@@ -141,6 +141,10 @@ FAULTS = [
     fault("a file of exactly the size limit refused", ["e2e.journey_largest_file_e2e"],
           ("document/text_file_io.cpp", "static_cast<unsigned long long>(size.QuadPart) > maxOpenBytes",
            "static_cast<unsigned long long>(size.QuadPart) >= maxOpenBytes")),
+    fault("a file's lines left out of the memory check",
+          ["unit.DocumentRules.AFileOfManyShortLinesIsRefusedBeforeItRunsTheProcessOutOfMemory"],
+          ("document/document_rules.cpp", "bytes * layoutBytesPerByte + lines * layoutBytesPerLine <= layoutBudget",
+           "bytes * layoutBytesPerByte <= layoutBudget")),
 ]
 
 # ---------------------------------------------------------------------------------------------------

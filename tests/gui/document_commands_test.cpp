@@ -194,6 +194,9 @@ TEST_F(VelloroTest, OpenOfAFileThatCannotBeReadChangesNothing) {
   writeFile(folder + "log.txt", "eins\r\nzwei");
   writeFile(folder + "busy.txt", "gesperrt");
   writeFile(folder + "gross.txt", std::string(document::maxOpenBytes + 1, 'x'));
+  std::string emptyLines;
+  for (int line = 0; line < 4 << 20; ++line) emptyLines += "\r\n";
+  writeFile(folder + "zeilen.txt", emptyLines);
   HANDLE held = CreateFileA((folder + "busy.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   HANDLE writer = CreateFileA((folder + "log.txt").c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                               nullptr, OPEN_EXISTING, 0, nullptr);
@@ -208,6 +211,7 @@ TEST_F(VelloroTest, OpenOfAFileThatCannotBeReadChangesNothing) {
       {folder + "fehlt.txt", "Systemfehler"},
       {folder + "busy.txt", "Systemfehler"},
       {folder + "gross.txt", "Sie ist 33 MB groß; der Editor öffnet Dateien bis 32 MB."},
+      {folder + "zeilen.txt", "Sie hat 4.194.305 Zeilen; bei 8 MB Größe öffnet der Editor Dateien mit bis zu "},
   };
   for (const auto& [path, reason] : cases) {
     ASSERT_TRUE(runAnswering(app::Open, "Öffnen", [&](HWND dialog) {

@@ -80,6 +80,34 @@ TEST(DocumentRules, FailureMessagesNameTheFileAndGiveTheReason) {
   }
 }
 
+// Files that opened in the program pass; one whose lines would need more memory than the process
+// has is refused, and the refusal names the most lines a file of its size may have.
+TEST(DocumentRules, AFileOfManyShortLinesIsRefusedBeforeItRunsTheProcessOutOfMemory) {
+  constexpr unsigned long long mib = 1ull << 20;
+  struct Case {
+    const char* file;
+    unsigned long long bytes, lines;
+    bool fits;
+  };
+  const Case cases[] = {
+      {"32 MiB of prose", 32 * mib, 548'296, true},
+      {"32 MiB of 64-byte lines", 32 * mib, 524'289, true},
+      {"10 MB of prose", 10 * mib, 171'000, true},
+      {"one byte over the size limit", 32 * mib + 1, 1, false},
+      {"16 MiB of 8-byte lines", 16 * mib, 2'097'153, false},
+      {"8 MiB of empty lines", 8 * mib, 4'194'305, false},
+      {"32 MiB with a few lines more than 64-byte ones", 32 * mib, 560'000, false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(fitsInMemory(c.bytes, c.lines), c.fits) << c.file;
+  const std::string reason = tooManyLinesReason(16 * mib, 2'097'153);
+  EXPECT_EQ(reason, platform::utf8FromProgramText(
+                        "Sie hat 2.097.153 Zeilen; bei 16 MB Größe öffnet der Editor Dateien mit bis zu "
+                        "1.062.000 Zeilen."));
+  // The most lines named fit, a thousand more do not.
+  EXPECT_TRUE(fitsInMemory(16 * mib, 1'062'000));
+  EXPECT_FALSE(fitsInMemory(16 * mib, 1'063'000));
+}
+
 TEST(DocumentRules, LoadOutcomeDecidesPathMarkStatusAndReport) {
   using enum LoadSource;
   using enum LoadOutcome;
