@@ -297,11 +297,9 @@ LoadResult loadTextFile(const std::string& path, ProgressShown shown) {
     return {isMissing(error) ? LoadOutcome::Missing : LoadOutcome::Unreadable, error, LineEndStyle::CrLf};
   }
   LARGE_INTEGER size{};
-  if (GetFileSizeEx(file.get(), &size) && static_cast<unsigned long long>(size.QuadPart) > maxOpenBytes) {
-    return {LoadOutcome::TooLarge, 0, LineEndStyle::CrLf, static_cast<unsigned long long>(size.QuadPart)};
-  }
+  const auto bytes = GetFileSizeEx(file.get(), &size) ? static_cast<unsigned long long>(size.QuadPart) : 0;
+  if (bytes > maxOpenBytes) return {LoadOutcome::TooLarge, 0, LineEndStyle::CrLf, bytes};
   const FileScan scan = scanFile(file.get());
-  const auto bytes = static_cast<unsigned long long>(size.QuadPart);
   const auto lines = static_cast<unsigned long long>(scan.lines);
   if (scan.done && !fitsInMemory(bytes, lines)) {
     return {LoadOutcome::TooLarge, 0, LineEndStyle::CrLf, bytes, TextEncoding::Ansi, lines};
@@ -311,7 +309,7 @@ LoadResult loadTextFile(const std::string& path, ProgressShown shown) {
   const editor::GutterPreset gutter(scan.lines);
   LineEndDetector detector;
   StreamFile stream{file.get()};
-  startProgress(stream, shown, static_cast<unsigned long long>(size.QuadPart));
+  startProgress(stream, shown, bytes);
   stream.encodingKnown = scan.done;
   stream.encoding = scan.encoding;
   stream.detector = &detector;
