@@ -22,7 +22,7 @@ namespace {
 // The record's shorter layout (OPENFILENAME_SIZE_VERSION_400A), which every version of the dialog
 // understands.
 constexpr DWORD shortRecordSize = offsetof(OPENFILENAMEW, lpTemplateName) + sizeof(LPCWSTR);
-static_assert(shortRecordSize == 76);
+static_assert(shortRecordSize == (sizeof(void*) == 4 ? 76 : 136));
 
 constexpr DWORD dialogFlags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
 static_assert(dialogFlags == 0x8080C);

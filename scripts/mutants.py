@@ -26,7 +26,7 @@ class Edit:
 @dataclass
 class Fault:
     name: str
-    tests: list  # exact ctest names; unit.* run in build/native, the others in build/win
+    tests: list  # exact ctest names; unit.* run in build/native, the others in the Windows tree
     edits: list
 
 
@@ -154,8 +154,12 @@ scratch = os.path.join(top, "build", "mutants")  # a copy of the tree with its o
 logs = os.path.join(scratch, "build", "logs")
 
 
+# scripts/common.sh builds the Windows tests for 64-bit Windows where 32-bit programs cannot run.
+windows_tree = "win64" if os.environ.get("VELLORO_WIN_ARCH") == "x86_64" else "win"
+
+
 def tree_of(test):
-    return "native" if test.startswith("unit.") else "win"
+    return "native" if test.startswith("unit.") else windows_tree
 
 
 def slug(name):
