@@ -57,8 +57,8 @@ explain_no_32bit_programs() {
   cat >&2 <<'EOT'
 This machine cannot start 32-bit programs: its kernel has 32-bit support switched off
 (dmesg: "32-bit emulation disabled. You can reenable with ia32_emulation=on").
-Wine's 32-bit loader, which runs Velloro and its Windows tests, needs it. Start the kernel with
-ia32_emulation=on, or use a machine whose kernel allows 32-bit programs.
+Wine's 32-bit loader, which runs the 32-bit build, needs it. Start the kernel with
+ia32_emulation=on, or leave VELLORO_WIN_ARCH unset (or set it to x86_64) to use the 64-bit build.
 EOT
 }
 
