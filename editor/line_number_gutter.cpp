@@ -160,8 +160,9 @@ GutterPreset::GutterPreset(long lineCount) {
   fitGutter(lineCount);
 }
 
-// A text loaded while the control is still 0 x 0 was scrolled to keep the caret in a view with no
-// room, left of which the band's margin already lies; it is shown from its start.
+// A text loaded while the control is still 0 x 0 is scrolled to keep the caret in a view with no
+// room, left of which the band's margin already lies; it is shown from its start. Start-up sizes the
+// control before it loads a file, so this only guards a load that comes before any size.
 GutterPreset::~GutterPreset() {
   presetLineCount = -1;
   RECT client;

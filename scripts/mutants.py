@@ -117,8 +117,6 @@ FAULTS = [
           ["gui.VelloroTest.TextBeginsRightOfTheBandWhereverItComesFrom", "gui_plain.LineNumberBand",
            "gui_openbox.LineNumberBand"],
           ("editor/editor_control.cpp", "    takeRectangleWhileEmpty();\n", "    setFormattingRectangle(client);\n")),
-    fault("text loaded at 0 x 0 left scrolled", ["gui.VelloroTest.TextBeginsRightOfTheBandWhereverItComesFrom"],
-          ("editor/line_number_gutter.cpp", "  if (!IsRectEmpty(&client)) return;\n  POINT origin", "  return;\n  POINT origin")),
     fault("tooltip owned by the main window",
           ["gui.VelloroTest.AlwaysOnTopFromTheMenuHoldsTheMainWindowAboveOthersAndLetsItGo"],
           ("app/toolbar.cpp", "SetWindowLongPtrW(tooltips, GWLP_HWNDPARENT, 0);", "")),
