@@ -73,12 +73,14 @@ use_windows_arch() {
     export WINEARCH=win64
     # /usr/bin/wine and the tools that go through it pick the 32-bit loader whenever it is installed.
     local bin="$build/wine64-bin" tool
-    mkdir -p "$bin"
-    printf '#!/bin/sh\nexec /usr/lib/wine/wine64 "$@"\n' > "$bin/wine"
-    for tool in winepath wineboot; do
-      printf '#!/bin/sh\nexec /usr/lib/wine/wine64 %s.exe "$@"\n' "$tool" > "$bin/$tool"
-    done
-    chmod +x "$bin"/*
+    if [ ! -x "$bin/wineboot" ]; then
+      mkdir -p "$bin"
+      printf '#!/bin/sh\nexec /usr/lib/wine/wine64 "$@"\n' > "$bin/wine"
+      for tool in winepath wineboot; do
+        printf '#!/bin/sh\nexec /usr/lib/wine/wine64 %s.exe "$@"\n' "$tool" > "$bin/$tool"
+      done
+      chmod +x "$bin"/*
+    fi
     case ":$PATH:" in *":$bin:"*) ;; *) export PATH="$bin:$PATH" ;; esac
   else
     win="$build/win" win_toolchain=mingw-i686.cmake wine_tag=wine
