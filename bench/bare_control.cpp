@@ -19,6 +19,8 @@
 //
 //   --maximised        the window is maximised before the control is made, and the control fills it
 //   --wrap             word wrap on (EM_SETTARGETDEVICE with a line width of 0) before the text comes
+//   --pieces           the file streamed in pieces of 2 MB, the first replacing the text and the
+//                      rest added at its end (SFF_SELECTION) with undo off, as the program loads
 //
 //   --line-lookups     after every paint, the line numbers of the first and last visible rows, as a
 //                      line-number gutter needs them; after every find step, the line and its start
@@ -49,6 +51,7 @@ struct Options {
   bool lineLookups = false;
   bool maximised = false;
   bool wrap = false;
+  bool pieces = false;
 };
 
 Options options;
@@ -105,6 +108,8 @@ bool parseOptions(int argc, char** argv) {
       options.maximised = true;
     } else if (name == "--wrap") {
       options.wrap = true;
+    } else if (name == "--pieces") {
+      options.pieces = true;
     } else if (name.rfind("--", 0) == 0) {
       return false;
     } else {
@@ -119,12 +124,16 @@ bool parseOptions(int argc, char** argv) {
 struct Reader {
   HANDLE file;
   bool carriedCr = false;
+  unsigned long long left = ~0ull;  // bytes this stream-in may still take
+  bool ended = false;
 };
 
 DWORD CALLBACK readChunk(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* done) {
   auto* reader = reinterpret_cast<Reader*>(cookie);
   LONG filled = 0;
   *done = 0;
+  if (reader->left == 0) return 0;
+  if (static_cast<unsigned long long>(count) > reader->left) count = static_cast<LONG>(reader->left);
   for (;;) {
     if (reader->carriedCr && filled < count) {
       buffer[filled++] = '\r';
@@ -133,6 +142,7 @@ DWORD CALLBACK readChunk(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* done
     DWORD read = 0;
     if (!ReadFile(reader->file, buffer + filled, static_cast<DWORD>(count - filled), &read, nullptr)) return 1;
     filled += static_cast<LONG>(read);
+    if (read == 0) reader->ended = !reader->carriedCr;
     if (read == 0 || buffer[filled - 1] != '\r') break;
     reader->carriedCr = true;
     --filled;
@@ -140,6 +150,7 @@ DWORD CALLBACK readChunk(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* done
     if (filled > 0) break;
   }
   *done = filled;
+  reader->left -= static_cast<unsigned long long>(filled);
   return 0;
 }
 
@@ -150,11 +161,29 @@ DWORD CALLBACK writeChunk(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* don
   return ok && written == static_cast<DWORD>(count) ? 0 : 1;
 }
 
-void stream(DWORD_PTR cookie, UINT message, EDITSTREAMCALLBACK callback) {
+void stream(DWORD_PTR cookie, UINT message, EDITSTREAMCALLBACK callback, WPARAM more = 0) {
   EDITSTREAM descriptor{};
   descriptor.dwCookie = cookie;
   descriptor.pfnCallback = callback;
-  SendMessageA(editor, message, SF_TEXT, reinterpret_cast<LPARAM>(&descriptor));
+  SendMessageA(editor, message, SF_TEXT | more, reinterpret_cast<LPARAM>(&descriptor));
+}
+
+// As the program does it: the first piece replaces the text, every further one goes at its end,
+// and with undo off the pieces leave no undo records to free.
+void streamInPieces(Reader& reader) {
+  constexpr unsigned long long pieceBytes = 2 << 20;
+  SendMessageA(editor, EM_SETUNDOLIMIT, 0, 0);
+  reader.left = pieceBytes;
+  stream(reinterpret_cast<DWORD_PTR>(&reader), EM_STREAMIN, readChunk);
+  while (!reader.ended) {
+    reader.left = pieceBytes;
+    CHARRANGE end{-1, -1};
+    SendMessageA(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&end));
+    stream(reinterpret_cast<DWORD_PTR>(&reader), EM_STREAMIN, readChunk, SFF_SELECTION);
+  }
+  SendMessageA(editor, EM_SETUNDOLIMIT, 100, 0);
+  CHARRANGE start{0, 0};
+  SendMessageA(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&start));
 }
 
 void loadFile(const std::string& path) {
@@ -162,7 +191,11 @@ void loadFile(const std::string& path) {
       CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return;
   Reader reader{file};
-  stream(reinterpret_cast<DWORD_PTR>(&reader), EM_STREAMIN, readChunk);
+  if (options.pieces) {
+    streamInPieces(reader);
+  } else {
+    stream(reinterpret_cast<DWORD_PTR>(&reader), EM_STREAMIN, readChunk);
+  }
   CloseHandle(file);
 }
 

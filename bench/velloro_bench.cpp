@@ -70,7 +70,8 @@ Config config;
 
 // The last four are variants of the bare control that show where the time goes.
 enum class Subject {
-  Bare, Velloro, Notepad, Wordpad, BareInProcess, BareSafeSave, BareSizedLate, BareBarsWhenNeeded, BareLineLookups
+  Bare, Velloro, Notepad, Wordpad, BareInProcess, BareSafeSave, BareSizedLate, BareBarsWhenNeeded, BareLineLookups,
+  BarePieces
 };
 
 bool isPeer(Subject subject) { return subject == Subject::Notepad || subject == Subject::Wordpad; }
@@ -87,6 +88,7 @@ const char* subjectName(Subject subject) {
     case Subject::BareSizedLate: return "bare-size-after-load";
     case Subject::BareBarsWhenNeeded: return "bare-bars-when-needed";
     case Subject::BareLineLookups: return "bare-line-lookups";
+    case Subject::BarePieces: return "bare-pieces";
   }
   return "?";
 }
@@ -134,6 +136,7 @@ std::vector<std::string> bareArguments(const std::string& operation, Subject sub
   if (subject == Subject::BareSizedLate) arguments.push_back("--size-after-load");
   if (subject == Subject::BareBarsWhenNeeded) arguments.push_back("--bars-when-needed");
   if (subject == Subject::BareLineLookups) arguments.push_back("--line-lookups");
+  if (subject == Subject::BarePieces) arguments.push_back("--pieces");
   if (!config.editorSize.empty()) {
     arguments.push_back("--editor");
     arguments.push_back(config.editorSize);
@@ -535,7 +538,9 @@ bool rememberSearchText(ChildProcess& child) {
 
 std::string loadForFinding(Subject subject, Session& session, const std::string& file) {
   std::vector<std::string> arguments;
-  if (subject == Subject::Bare || subject == Subject::BareLineLookups) arguments = loadedBareArguments("find", subject);
+  if (subject == Subject::Bare || subject == Subject::BareLineLookups || subject == Subject::BarePieces) {
+    arguments = loadedBareArguments("find", subject);
+  }
   if (subject == Subject::BareInProcess) arguments = loadedBareArguments("find-inprocess");
   std::string failed = loadSession(session, subject, arguments, file);
   if (failed.empty() && subject == Subject::Velloro && !rememberSearchText(session.child)) {
@@ -603,7 +608,7 @@ std::string loadForSaving(Subject subject, Session& session, const std::string& 
     opened = session.output;
     if (!CopyFileA(file.c_str(), opened.c_str(), FALSE)) return "could not copy the input";
   } else {
-    arguments = loadedBareArguments(subject == Subject::BareSafeSave ? "save-replace" : "save");
+    arguments = loadedBareArguments(subject == Subject::BareSafeSave ? "save-replace" : "save", subject);
     arguments.push_back("--out");
     arguments.push_back(session.output);
     if (subject == Subject::BareSafeSave && !CopyFileA(file.c_str(), session.output.c_str(), FALSE)) {
@@ -699,6 +704,7 @@ std::vector<Case> cases() {
   std::vector<Subject> opening = everyone;
   opening.push_back(Subject::BareSizedLate);
   opening.push_back(Subject::BareBarsWhenNeeded);
+  opening.push_back(Subject::BarePieces);
   std::vector<Case> list;
   list.push_back({"startup", "Start-up to idle", everyone, [](Subject s) { return startupRun(s); }, nullptr, nullptr});
   for (const Input& input : inputs()) {
@@ -725,12 +731,14 @@ std::vector<Case> cases() {
                       [file, arrival](Subject s) { return shownWindowRun(s, file, arrival); }, nullptr, nullptr});
     }
   }
-  const std::vector<Subject> paging{Subject::Bare, Subject::Velloro, Subject::BareInProcess, Subject::BareLineLookups};
+  const std::vector<Subject> paging{Subject::Bare, Subject::Velloro, Subject::BareInProcess, Subject::BareLineLookups,
+                                    Subject::BarePieces};
   list.push_back({"page", "Paging through " + bigLabel, paging, nullptr,
                   [big](Subject s, Session& session) { return loadForPaging(s, session, big); }, pageOnce});
   list.push_back({"find", "Find Next to the 10th of 10 hits, " + bigLabel, paging, nullptr,
                   [big](Subject s, Session& session) { return loadForFinding(s, session, big); }, findOnce});
-  list.push_back({"save", "Save " + bigLabel, {Subject::Bare, Subject::Velloro, Subject::BareSafeSave}, nullptr,
+  list.push_back({"save", "Save " + bigLabel, {Subject::Bare, Subject::Velloro, Subject::BareSafeSave, Subject::BarePieces},
+                  nullptr,
                   [big](Subject s, Session& session) { return loadForSaving(s, session, "save", big); },
                   [big](Subject s, Session& session) { return saveOnce(s, session, "save", big, false); }});
   const std::string lfOnly = dataFile("text-10mb-lf.txt");
@@ -885,6 +893,7 @@ const char* variantDescription(Subject variant) {
     case Subject::BareSizedLate: return "control created 0 x 0, sized after the load (the program's order before)";
     case Subject::BareBarsWhenNeeded: return "scroll bars only when needed (without ES_DISABLENOSCROLL)";
     case Subject::BareLineLookups: return "with the line lookups of a line-number gutter and a cursor position";
+    case Subject::BarePieces: return "file streamed in pieces of 2 MB, as the program loads";
     default: return "";
   }
 }
@@ -895,7 +904,7 @@ void printVariants(const std::vector<Row>& rows) {
     if (row.memory) continue;
     for (Subject variant :
          {Subject::BareInProcess, Subject::BareSafeSave, Subject::BareSizedLate, Subject::BareBarsWhenNeeded,
-          Subject::BareLineLookups}) {
+          Subject::BareLineLookups, Subject::BarePieces}) {
       if (!row.samples.count(variant)) continue;
       if (!header) {
         std::printf("\n| Bare control variant (where the time goes) | median | against the plain bare control |\n");

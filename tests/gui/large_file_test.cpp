@@ -79,7 +79,7 @@ std::string megabytesOfText(int megabytes) {
 
 // A load of some megabytes takes more than half a second under Wine: status field 1 counts up in
 // percent while it loads and reads " Geöffnet" after it. The command line, the Open dialog into the
-// shown window and a drop on it end with the same text.
+// shown window and a drop on it end with the same text, and with nothing to undo but what is typed after.
 TEST_F(VelloroTest, LongLoadsShowTheirProgressAndEveryWayInEndsWithTheSameText) {
   const std::string path = folder + "gross.txt";
   const std::string file = megabytesOfText(6);
@@ -113,6 +113,12 @@ TEST_F(VelloroTest, LongLoadsShowTheirProgressAndEveryWayInEndsWithTheSameText) 
     if (firstText.empty()) firstText = text;
     EXPECT_EQ(text.size(), firstText.size()) << way;
     EXPECT_TRUE(text == firstText) << way;
+    // The pieces of the load are no edit to undo, and an edit after it is.
+    EXPECT_EQ(SendMessageA(state.editorHandle, EM_CANUNDO, 0, 0), 0) << way;
+    typeIntoEditor("#");
+    EXPECT_EQ(editorText().size(), text.size() + 1) << way;
+    runCommand(app::Undo);
+    EXPECT_TRUE(editorText() == text) << way;
     app::exitSequence();
   }
   EXPECT_EQ(firstText.size(), expected.size());
