@@ -27,7 +27,6 @@ for _ in $(seq 1 50); do [ -f "$work/notiz.txt" ] && break; sleep 0.1; done
 expected=$(printf 'gr\xfc\xdfe aus k\xf6ln\r\nstra\xdfe' | od -An -tx1)
 actual=$(od -An -tx1 < "$work/notiz.txt")
 [ "$actual" = "$expected" ] || fail "file bytes: $actual"
-wait_window "^$title_prefix  -  notiz.txt\$" 50 >/dev/null || fail "title: $(window_name "$main")"
 xdotool key ctrl+b
 expect_clean_exit
 echo ok
