@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Write a new file: type two lines with umlauts, Ctrl+S, name it in the real Save As dialog with the
-# text type selected; the file holds code page 1252 and CR LF, the title names it.
+# text type selected; the file holds code page 1252 and CR LF.
 source "$(dirname "$0")/e2e_lib.sh"
 exe=$1
 
