@@ -85,5 +85,5 @@ expect_clean_exit() {
   [ "$exit_code" = 0 ] || fail "exit code $exit_code"
 }
 
-# Reads the program's windows from outside: probe status TITLE FIELD | text TITLE | exists TITLE.
+# Reads the program's windows from outside (see probe.cpp for its commands).
 probe() { wine "${PROBE:?PROBE names the probe program}" "$@" 2>/dev/null | tr -d '\r'; }

@@ -14,8 +14,7 @@ awk -v lines="$lines" 'BEGIN {
 }' > "$work/gross.txt"
 [ "$(stat -c %s "$work/gross.txt")" = "$max_open_bytes" ] || fail "made $(stat -c %s "$work/gross.txt") bytes"
 { cat "$work/gross.txt"; printf 'x'; } > "$work/zu-gross.txt"
-# The control holds each CR LF as one CR; WM_GETTEXTLENGTH of a RichEdit 2.0 control counts it as
-# two again.
+# The control holds each CR LF as one CR.
 held_characters=$((max_open_bytes - lines))
 
 title="$title_prefix  -  gross.txt"
@@ -35,8 +34,6 @@ done
 echo "32 MiB loaded in about $((SECONDS - started)) s"
 chars=$(probe chars "$title")
 [ "$chars" = "$held_characters" ] || fail "the control holds $chars characters, not $held_characters"
-length=$(probe length "$title")
-[ "$length" = "$max_open_bytes" ] || fail "WM_GETTEXTLENGTH gives $length, not $max_open_bytes"
 
 # Into the window that holds the text, as a drag from a file manager would.
 probe drop "$title" "$(winepath -w "$work/zu-gross.txt" 2>/dev/null)" || fail "could not drop the file"
@@ -52,7 +49,6 @@ window_gone "$box_pattern" || fail "the message stayed open"
 
 probe exists "$title" || fail "no window is titled '$title' any more"
 [ "$(probe chars "$title")" = "$held_characters" ] || fail "the text changed: $(probe chars "$title") characters"
-[ "$(probe length "$title")" = "$max_open_bytes" ] || fail "the text changed: length $(probe length "$title")"
 status=$(probe status "$title" 1 | iconv -f CP1252 -t UTF-8)
 [ "$status" = " Geöffnet" ] || fail "status after the refusal: '$status'"
 kill -0 "$velloro_pid" 2>/dev/null || fail "the program ended"

@@ -1,9 +1,7 @@
 // Reads another Velloro process's windows from outside, as the end-to-end tests need:
 //   probe status TITLE FIELD     prints the text of a status-bar field of the window with that title
-//   probe text TITLE             prints the text of its text control (control 1)
-//   probe length TITLE           prints the length of that text as WM_GETTEXTLENGTH gives it (a
-//                                RichEdit 2.0 control counts each line end as CR LF there)
-//   probe chars TITLE            prints the characters the control holds (a line end is one CR)
+//   probe chars TITLE            prints the characters its text control (control 1) holds (a line
+//                                end is one CR)
 //   probe drop TITLE PATH        drops the file on the window, as the shell does after a drag
 //   probe message TITLE          prints the texts of a message box's static controls, one a line
 //   probe exists TITLE           exit code 0 when a window with that title exists
@@ -108,7 +106,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (argc < 3) {
-    std::fprintf(stderr, "usage: probe status|text|exists TITLE [FIELD]\n");
+    std::fprintf(stderr, "usage: probe COMMAND TITLE [ARGUMENT]\n");
     return 2;
   }
   std::string command = argv[1];
@@ -154,10 +152,6 @@ int main(int argc, char** argv) {
     std::printf("%s\n", label);
     return 0;
   }
-  if (command == "length") {
-    std::printf("%ld\n", static_cast<long>(SendMessageA(GetDlgItem(window, 1), WM_GETTEXTLENGTH, 0, 0)));
-    return 0;
-  }
   if (command == "chars") {
     long count = 0;
     if (!heldCharacters(GetDlgItem(window, 1), count)) return 1;
@@ -174,15 +168,6 @@ int main(int argc, char** argv) {
     HWND button = GetDlgItem(window, id);
     if (button == nullptr) return 1;
     PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
-    return 0;
-  }
-  if (command == "text") {
-    HWND editor = GetDlgItem(window, 1);
-    auto length = SendMessageA(editor, WM_GETTEXTLENGTH, 0, 0);
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    SendMessageA(editor, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
-    text.resize(std::strlen(text.c_str()));
-    std::fwrite(text.data(), 1, text.size(), stdout);
     return 0;
   }
   std::fprintf(stderr, "unknown command %s\n", command.c_str());

@@ -1,9 +1,5 @@
 // Status field 0 follows the cursor's line and column, and idle passes and paints make the control
 // walk nothing. A layout change under a kept selection is checked with word wrap.
-#include <windows.h>
-#include <richedit.h>
-
-#include <string>
 
 #include "app/app_state.h"
 #include "app/command_ids.h"

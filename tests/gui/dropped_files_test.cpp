@@ -1,8 +1,6 @@
 // Files dropped on the window or the text open as if chosen in the Open dialog, and never while
 // the program is asking something.
-#include <windows.h>
 
-#include <string>
 #include <utility>
 
 #include "app/app_state.h"

@@ -3,7 +3,6 @@
 // German texts reach the platform's ANSI functions as code page 1252, not as UTF-8.
 #include <gtest/gtest.h>
 
-#include <string>
 #include <string_view>
 
 #include "app/app_state.h"
@@ -72,14 +71,13 @@ TEST(Encoding, LiteralsAreCodePage1252) {
   EXPECT_EQ(std::string_view("Öffnen äöüß"), std::string_view("\xD6" "ffnen \xE4\xF6\xFC\xDF"));
 }
 
-// Each file opens with its encoding in the status bar, shows its characters, saves back byte for
-// byte, and an "ä" typed at its end is written in the file's own encoding. Broken files open as
-// ANSI and come back unchanged.
+// Each encoding opens with its name in the status bar, shows its characters, saves back byte for
+// byte, and an "ä" typed at its end is written in the file's own encoding. Broken files open as ANSI
+// and come back unchanged. Which bytes make which encoding is the unit table's business.
 TEST_F(VelloroTest, EachEncodingOpensShowsAndSavesItsOwnBytes) {
   using namespace std::string_literals;
   const struct {
-    std::string file;
-    std::string field;
+    std::string file, field;
     std::u16string shown;  // the start of the text in the control
     std::string typed;     // the "ä" at the end, in the file's encoding
   } cases[] = {
@@ -87,22 +85,20 @@ TEST_F(VelloroTest, EachEncodingOpensShowsAndSavesItsOwnBytes) {
       {"\xEF\xBB\xBF" "f\xC3\xBCr\r\n", "UTF-8 mit BOM | CR LF", u"f\u00FCr", "\xC3\xA4"},
       {"\xFF\xFE" "f\0\xFC\0\x41\x01\r\0"s, "UTF-16 LE | CR", u"f\u00FC\u0141", "\xE4\0"s},
       {"\xFE\xFF\0f\0\xFC\xD8\x3D\xDE\x00"s, "UTF-16 BE | CR LF", u"f\u00FC\U0001F600", "\0\xE4"s},
+      // With the five bytes code page 1252 leaves unassigned.
       {"f\xFCr\x81\x8D\x8F\x90\x9D\x80", "ANSI | CR LF", u"f\u00FCr", "\xE4"},
-      // Cut off at the end; a lone surrogate; a mark with nothing after it.
+      // UTF-8 cut off at the end; UTF-16 with a lone surrogate.
       {"f\xC3\xBCr\xC3", "ANSI | CR LF", u"f\u00C3\u00BCr", "\xE4"},
       {"\xFF\xFE" "a\0\x00\xD8"s, "ANSI | CR LF", u"\u00FF\u00FE" "a", "\xE4"},
-      {"\xFF\xFE", "UTF-16 LE | CR LF", u"", "\xE4\0"s},
-      {"\xEF\xBB\xBF", "UTF-8 mit BOM | CR LF", u"", "\xC3\xA4"},
   };
   startVelloro();
+  const std::string path = folder + "text.txt";
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::PrintToString(c.file));
-    const std::string path = folder + "text.txt";
     writeFile(path, c.file);
     document::openDroppedFile(path);
     settle();
     EXPECT_EQ(encodingField(), "\t\t" + c.field);
-    EXPECT_EQ(app::statusText(1), " Geöffnet");
     EXPECT_EQ(wideEditorText().substr(0, c.shown.size()), c.shown);
     runCommand(app::Save);
     EXPECT_EQ(readFile(path), c.file);
@@ -110,20 +106,6 @@ TEST_F(VelloroTest, EachEncodingOpensShowsAndSavesItsOwnBytes) {
     runCommand(app::Save);
     EXPECT_EQ(readFile(path), c.file + c.typed);
   }
-  // Every byte of an ANSI file, the five that code page 1252 leaves unassigned among them; CR and LF
-  // as one line end, since mixed line ends are written as CR LF.
-  std::string every;
-  for (int byte = 1; byte < 256; ++byte) {
-    if (byte != '\r' && byte != '\n') every.push_back(static_cast<char>(byte));
-  }
-  every += "\r\n";
-  writeFile(folder + "every.txt", every);
-  document::openDroppedFile(folder + "every.txt");
-  settle();
-  EXPECT_EQ(encodingField(), "\t\tANSI | CR LF");
-  ASSERT_TRUE(runAnswering(app::SaveAs, "Speichern unter", chooseFile(folder + "every-out.txt", 3)));
-  EXPECT_EQ(readFile(folder + "every-out.txt"), every);
-
   runCommand(app::New);
   EXPECT_EQ(encodingField(), "\t\tANSI | CR LF");
 }
@@ -261,15 +243,10 @@ TEST_F(VelloroTest, AnyCharacterIsTypedAndFound) {
   GetWindowTextW(field, typed, 8);
   EXPECT_EQ(std::wstring(typed), L"\u2192");
   select(0, 0);
-  const struct {
-    int button;
-    CHARRANGE found;
-  } steps[] = {{app::searchNextButtonId, {2, 3}}, {app::searchNextButtonId, {11, 12}}};
-  for (const auto& step : steps) {
-    SendMessageA(GetDlgItem(app::state.searchWindow, step.button), BM_CLICK, 0, 0);
+  for (LONG found : {2, 11}) {
+    SendMessageA(GetDlgItem(app::state.searchWindow, app::searchNextButtonId), BM_CLICK, 0, 0);
     settle();
-    EXPECT_EQ(selection().cpMin, step.found.cpMin);
-    EXPECT_EQ(selection().cpMax, step.found.cpMax);
+    EXPECT_EQ(std::pair(selection().cpMin, selection().cpMax), std::pair(found, found + 1));
   }
   SetWindowTextW(field, L"\u0141");
   PostMessageA(app::state.searchWindow, WM_CLOSE, 0, 0);

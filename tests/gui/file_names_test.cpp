@@ -1,10 +1,5 @@
 // File names beyond the ANSI code page: every way a name reaches the program opens and saves that
 // very file, shows it in the title, and leaves no second file beside it.
-#include <windows.h>
-
-#include <functional>
-#include <set>
-#include <string>
 
 #include "app/app_state.h"
 #include "app/command_ids.h"
@@ -33,28 +28,6 @@ BOOL CALLBACK collectWideText(HWND child, LPARAM text) {
   return TRUE;
 }
 
-struct NamePath {
-  const char* how;
-  // Brings the file named `path` (holding "alt") into the program as the user would.
-  std::function<void(const std::string& folder, const std::string& path)> open;
-};
-
-void openThroughDialog(const std::string&, const std::string& path) {
-  startVelloro();
-  ASSERT_TRUE(runAnswering(app::Open, "Öffnen", chooseFile(path)));
-}
-
-void dropOnWindow(const std::string&, const std::string& path) {
-  startVelloro();
-  PostMessageA(state.mainWindowHandle, WM_DROPFILES, dropBlock(path + '\0'), 0);
-  settle();
-}
-
-// The wide command line reaches start-up as UTF-8.
-void giveOnCommandLine(const std::string&, const std::string& path) {
-  startVelloro("velloro.exe \"" + path + "\"");
-}
-
 // Opened under a plain name, then renamed to the name, typed into the field through the event loop
 // as the keyboard would.
 void renameTo(const std::string& folder, const std::string& path) {
@@ -70,26 +43,27 @@ void renameTo(const std::string& folder, const std::string& path) {
   settle();
 }
 
-// Read from the file, saved into it, and named by the title and the save prompt; no other file
-// appears or goes.
+// Each way brings the file named `path` (holding "alt") into the program as the user would, and it
+// is read from the file, saved into it, and named by the title and the save prompt; no other file
+// appears or goes. A name the code page holds keeps working as it did.
 TEST_F(VelloroTest, EveryWayANameArrivesOpensAndSavesThatVeryFile) {
-  const NamePath ways[] = {
-      {"command line", giveOnCommandLine},
-      {"open dialog", openThroughDialog},
-      {"drop", dropOnWindow},
-      {"rename", renameTo},
-  };
-  // A name the code page holds keeps working as it did.
   for (const std::string& fileName : {name, utf8(u8"Grüße.txt")}) {
-    for (const NamePath& way : ways) {
-      SCOPED_TRACE(fileName);
+    for (const std::string way : {"command line", "open dialog", "drop", "rename"}) {
+      SCOPED_TRACE(fileName + ", " + way);
       const std::string path = folder + fileName;
       writeFile(path, "alt");
       const std::set<std::string> before = folderNames(folder);
-      way.open(folder, path);
-      EXPECT_EQ(state.currentPath, path) << way.how;
-      EXPECT_EQ(titleText(state.mainWindowHandle), "Velloro v2.0 Beta 3  -  " + fileName) << way.how;
-      EXPECT_EQ(editorText(), "alt") << way.how;
+      if (way == "rename") {
+        renameTo(folder, path);
+      } else {
+        // The wide command line reaches start-up as UTF-8.
+        startVelloro(way == "command line" ? "velloro.exe \"" + path + "\"" : "velloro.exe");
+      }
+      if (way == "open dialog") ASSERT_TRUE(runAnswering(app::Open, "Öffnen", chooseFile(path)));
+      if (way == "drop") PostMessageA(state.mainWindowHandle, WM_DROPFILES, dropBlock(path + '\0'), 0), settle();
+      EXPECT_EQ(state.currentPath, path);
+      EXPECT_EQ(titleText(state.mainWindowHandle), "Velloro v2.0 Beta 3  -  " + fileName);
+      EXPECT_EQ(editorText(), "alt");
 
       typeOver("neu");
       std::string prompt;
@@ -98,11 +72,10 @@ TEST_F(VelloroTest, EveryWayANameArrivesOpensAndSavesThatVeryFile) {
         pressButton(dialog, IDYES);
       });
       runCommand(app::Close);
-      ASSERT_TRUE(box.answered()) << way.how;
-      EXPECT_EQ(prompt, utf8(u8"Möchten Sie die Datei '") + fileName + utf8(u8"' vor dem Schließen speichern?"))
-          << way.how;
-      EXPECT_EQ(readFile(path), "neu") << way.how;
-      EXPECT_EQ(folderNames(folder), before) << way.how << ": a file appeared or went";
+      ASSERT_TRUE(box.answered());
+      EXPECT_EQ(prompt, utf8(u8"Möchten Sie die Datei '") + fileName + utf8(u8"' vor dem Schließen speichern?"));
+      EXPECT_EQ(readFile(path), "neu");
+      EXPECT_EQ(folderNames(folder), before) << "a file appeared or went";
       app::exitSequence();
       DeleteFileW(platform::wideFromUtf8(path).c_str());
     }

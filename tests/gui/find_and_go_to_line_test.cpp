@@ -1,8 +1,5 @@
 // The Find window's search, the text and direction it remembers for F3, and go to line.
-#include <windows.h>
-#include <richedit.h>
 
-#include <string>
 #include <utility>
 
 #include "app/app_state.h"

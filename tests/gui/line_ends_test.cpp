@@ -1,7 +1,4 @@
 // Files keep the line ends they came with: loaded, edited in the middle and saved again.
-#include <windows.h>
-
-#include <string>
 
 #include "app/app_state.h"
 #include "app/command_ids.h"

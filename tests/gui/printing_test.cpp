@@ -3,11 +3,8 @@
 // end-to-end print test); here the editor answers the page layout requests from a script.
 #include <windows.h>
 #include <dlgs.h>
-#include <richedit.h>
 
 #include <algorithm>
-#include <functional>
-#include <string>
 #include <vector>
 
 #include "app/app_state.h"

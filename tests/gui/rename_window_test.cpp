@@ -1,9 +1,4 @@
 // The Rename window: what OK, Abbrechen and the close box do to the file and the document.
-#include <windows.h>
-
-#include <atomic>
-#include <string>
-#include <thread>
 
 #include "app/app_state.h"
 #include "app/command_ids.h"

@@ -1,8 +1,5 @@
 // Log-off and shutdown: unsaved text is asked about as on Exit, and the answer goes back to Windows.
 // A session end while another question is open is checked with the dropped files.
-#include <windows.h>
-
-#include <string>
 
 #include "app/app_state.h"
 #include "app/startup.h"

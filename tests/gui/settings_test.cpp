@@ -2,10 +2,8 @@
 // where it is offered), and Preferences.pref: the store on a real file system and the program's
 // reading and writing of it at start-up, on "Einstellungen speichern" and at exit.
 #include <windows.h>
-#include <richedit.h>
 #include <shellapi.h>
 
-#include <string>
 #include <utility>
 
 #include "app/app_state.h"

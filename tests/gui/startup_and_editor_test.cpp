@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <string>
 #include <utility>
 
 #include "app/app_state.h"
