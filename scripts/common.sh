@@ -27,20 +27,24 @@ build_native() {
   cmake --build "$build/native" -j "$jobs" "$@"
 }
 
-# Starts Xvfb on the first free display and exports DISPLAY; stop_display ends it.
+# Starts Xvfb on a free display and exports DISPLAY; stop_display ends it. Xvfb picks the display
+# itself and says which one (-displayfd): a number chosen beforehand from the lock files could be
+# chosen by two runs on one machine at once, and one of them then ran its tests on the other's
+# server and lost it when that run ended.
 xvfb_pid=""
 start_display() {
-  local n
-  for n in $(seq 91 140); do
-    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb_pid=$!
-    for _ in $(seq 1 100); do
-      xdpyinfo -display ":$n" >/dev/null 2>&1 && { export DISPLAY=":$n"; return 0; }
-      kill -0 "$xvfb_pid" 2>/dev/null || break
-      sleep 0.1
-    done
-  done
+  local answer n=""
+  answer=$(mktemp -u "${TMPDIR:-/tmp}/velloro-display.XXXXXX")
+  mkfifo "$answer"
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$answer" >/dev/null 2>&1 &
+  xvfb_pid=$!
+  read -r -t 30 n < "$answer" || true
+  rm -f "$answer"
+  if [ -n "$n" ] && xdpyinfo -display ":$n" >/dev/null 2>&1; then
+    export DISPLAY=":$n"
+    return 0
+  fi
+  kill "$xvfb_pid" 2>/dev/null
   echo "could not start Xvfb" >&2
   return 1
 }
