@@ -68,7 +68,7 @@ struct Config {
 
 Config config;
 
-// The last four are variants of the bare control that show where the time goes.
+// The subjects after Wordpad are variants of the bare control that show where the time goes.
 enum class Subject {
   Bare, Velloro, Notepad, Wordpad, BareInProcess, BareSafeSave, BareSizedLate, BareBarsWhenNeeded, BareLineLookups,
   BarePieces

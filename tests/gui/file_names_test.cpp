@@ -60,7 +60,10 @@ TEST_F(VelloroTest, EveryWayANameArrivesOpensAndSavesThatVeryFile) {
         startVelloro(way == "command line" ? "velloro.exe \"" + path + "\"" : "velloro.exe");
       }
       if (way == "open dialog") ASSERT_TRUE(runAnswering(app::Open, "Öffnen", chooseFile(path)));
-      if (way == "drop") PostMessageA(state.mainWindowHandle, WM_DROPFILES, dropBlock(path + '\0'), 0), settle();
+      if (way == "drop") {
+      PostMessageA(state.mainWindowHandle, WM_DROPFILES, dropBlock(path + '\0'), 0);
+      settle();
+    }
       EXPECT_EQ(state.currentPath, path);
       EXPECT_EQ(titleText(state.mainWindowHandle), "Velloro v2.0 Beta 3  -  " + fileName);
       EXPECT_EQ(editorText(), "alt");

@@ -53,7 +53,8 @@ void expectProgressShown(const std::string& verb, std::size_t least, const std::
     ASSERT_TRUE(rest.size() >= 3 && rest.size() <= 5 && rest.ends_with(" %")) << text;
     const int percent = std::stoi(rest);
     EXPECT_TRUE(percent > last && percent <= 100) << text << " after " << last;
-    last = percent, ++shown;
+    last = percent;
+    ++shown;
   }
   EXPECT_GE(shown, least);
   ASSERT_FALSE(statusTexts.empty());
@@ -87,7 +88,10 @@ TEST_F(VelloroTest, LongLoadsShowTheirProgressAndEveryWayInEndsWithTheSameText) 
     ASSERT_TRUE(recorder.valid());
     startVelloro(way == "command line" ? "velloro.exe " + path : "velloro.exe");
     if (way == "Open dialog") ASSERT_TRUE(runAnswering(app::Open, "Öffnen", chooseFile(path)));
-    if (way == "drop") PostMessageA(state.mainWindowHandle, WM_DROPFILES, dropBlock(path + '\0'), 0), settle();
+    if (way == "drop") {
+      PostMessageA(state.mainWindowHandle, WM_DROPFILES, dropBlock(path + '\0'), 0);
+      settle();
+    }
     expectProgressShown("Lädt", 1, " Geöffnet");
     const std::string text = editorText();
     EXPECT_EQ(text.size(), expected.size());
